@@ -1,0 +1,36 @@
+// Card texts and hit tests run for every element on every deck write and on
+// every mouse move of a drag; these keep an eye on their cost.
+#include <benchmark/benchmark.h>
+
+#include "model/CardNumber.h"
+#include "model/Source.h"
+#include "model/Wire.h"
+
+namespace {
+
+void BM_FormatCardNumber(benchmark::State& state) {
+    double value = 0.005;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatCardNumber(value));
+        value += 1.25;
+    }
+}
+BENCHMARK(BM_FormatCardNumber);
+
+void BM_WireCardText(benchmark::State& state) {
+    const CWire wire(12.5f, -300, 0, 141.4f, 0.005f, 11, 45);
+    for (auto _ : state) benchmark::DoNotOptimize(wire.GetCardText(7, 0, 0, 0));
+}
+BENCHMARK(BM_WireCardText);
+
+void BM_WireHitTest(benchmark::State& state) {
+    const CWire wire(0, 0, 0, 300, 0.005f, 5, 30);
+    int x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(wire.HitTest({x % 400, (x * 7) % 200}));
+        ++x;
+    }
+}
+BENCHMARK(BM_WireHitTest);
+
+}  // namespace

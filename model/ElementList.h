@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <list>
+#include <memory>
+
+#include "model/Element.h"
+
+// The document's ordered list of owned elements. Positions stay valid while
+// other nodes are inserted or removed; a position that is "none" is false.
+class CElementList {
+    using Nodes = std::list<std::unique_ptr<CElement>>;
+
+public:
+    class Position {
+    public:
+        Position() = default;
+        explicit operator bool() const { return m_valid; }
+
+    private:
+        friend class CElementList;
+        Nodes::const_iterator m_node{};
+        bool m_valid = false;
+    };
+
+    CElementList() = default;
+    CElementList(const CElementList&) = delete;
+    CElementList& operator=(const CElementList&) = delete;
+
+    Position GetHeadPosition() const;
+    // The element at `position`; the position moves on to the next node, or
+    // to none after the tail.
+    CElement* GetNext(Position& position) const;
+
+    CElement* AddHead(std::unique_ptr<CElement> element);
+    CElement* AddTail(std::unique_ptr<CElement> element);
+    // Unlinks and destroys `element`. False, and nothing done, when it is not
+    // in the list.
+    bool Remove(const CElement* element);
+    bool Contains(const CElement* element) const;
+    std::size_t GetCount() const { return m_nodes.size(); }
+    bool IsEmpty() const { return m_nodes.empty(); }
+
+private:
+    Position PositionOf(Nodes::const_iterator node) const;
+
+    Nodes m_nodes;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/DocumentObserver.h"
+#include "model/ElementList.h"
+
+using ElementPosition = CElementList::Position;
+
+// One antenna design: the ordered list of its wires and sources, which it
+// owns. Wires go in at the head and sources at the tail, so a walk from the
+// head meets all wires, newest first, then all sources, oldest first.
+class CQuadrellDoc {
+public:
+    CQuadrellDoc() = default;
+    virtual ~CQuadrellDoc() = default;
+
+    CQuadrellDoc(const CQuadrellDoc&) = delete;
+    CQuadrellDoc& operator=(const CQuadrellDoc&) = delete;
+
+    ElementPosition GetFirstElementPosition() const { return m_elements.GetHeadPosition(); }
+    CElement* GetNextElement(ElementPosition& position) const {
+        return m_elements.GetNext(position);
+    }
+
+    // Used for every wire.
+    CElement* AddElementAtHead(std::unique_ptr<CElement> element);
+    // Used for every source.
+    CElement* AddElementAtTail(std::unique_ptr<CElement> element);
+    // Null does nothing; otherwise the views are told, then the element is
+    // unlinked and destroyed.
+    void RemoveElement(CElement* element);
+
+    bool ContainsElement(const CElement* element) const { return m_elements.Contains(element); }
+    const CElementList& GetElements() const { return m_elements; }
+
+    void AddObserver(CDocumentObserver* observer);
+    void RemoveObserver(CDocumentObserver* observer);
+    // Asks every view to repaint the design.
+    void UpdateAllViews();
+
+private:
+    void NotifyObservers(const std::function<void(CDocumentObserver&)>& notify);
+
+    CElementList m_elements;
+    std::vector<CDocumentObserver*> m_observers;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/Element.h"
+
+// A straight wire: one GW card. Defined by its start point, length and angle
+// (degrees from +x towards +y, so clockwise on the screen); the end point is
+// kept consistent with them.
+class CWire : public CElement {
+public:
+    CWire(float x1, float y1, float z1, float length, float radius, float segments, float angle);
+
+    void Draw(CDrawingSurface& surface, bool highlight, int mode) const override;
+    void SetProperties(CDrawingSurface& surface, float length, float radius, float segments,
+                       float angle) override;
+    bool HitTest(CPoint point) const override;
+    bool HitStart(CPoint point) const override;
+    bool HitEnd(CPoint point) const override;
+    bool HitOrigin(CPoint point, int x, int y) const override;
+    bool HitGridPoint(CPoint point, int x, int y) const override;
+    void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) override;
+    std::string GetCardText(int tag, int segment, int originX, int originY) const override;
+    float GetStartX() const override { return m_x1; }
+    float GetStartY() const override { return m_y1; }
+    float GetEndX() const override { return m_x2; }
+    float GetEndY() const override { return m_y2; }
+
+    float GetStartZ() const { return m_z1; }
+    float GetEndZ() const { return m_z2; }
+
+private:
+    void PlaceEnd(float length, float angle);
+};

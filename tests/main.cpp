@@ -1,0 +1,23 @@
+// Test entry point. The GUI test binary builds it with a QApplication on the
+// offscreen platform; both pin the C locale so that number texts are the same
+// on every machine.
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#ifdef QUADRELL_TEST_QAPPLICATION
+#include <QApplication>
+#include <QLocale>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef QUADRELL_TEST_QAPPLICATION
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QLocale::setDefault(QLocale::c());
+#endif
+    // QApplication adopts the environment's locale; set it back.
+    std::setlocale(LC_ALL, "C");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <vector>
+
+#include "model/DrawingSurface.h"
+#include "model/Point.h"
+
+struct RecordedLine {
+    CPoint from;
+    CPoint to;
+    PenColor color;
+
+    friend bool operator==(const RecordedLine&, const RecordedLine&) = default;
+};
+
+// A drawing surface that records every visible line with its colour. Lines
+// traced with a null pen are counted but leave nothing, as on a screen.
+class CRecordingSurface : public CDrawingSurface {
+public:
+    Pen SelectPen(const Pen& pen) override {
+        const Pen previous = m_pen;
+        m_pen = pen;
+        return previous;
+    }
+    void MoveTo(int x, int y) override { m_current = CPoint{x, y}; }
+    void LineTo(int x, int y) override {
+        const CPoint to{x, y};
+        if (m_pen.style == PenStyle::Solid) m_lines.push_back(RecordedLine{m_current, to, m_pen.color});
+        ++m_tracedLines;
+        m_current = to;
+    }
+
+    const std::vector<RecordedLine>& Lines() const { return m_lines; }
+    int TracedLines() const { return m_tracedLines; }
+    const Pen& CurrentPen() const { return m_pen; }
+    void Clear() {
+        m_lines.clear();
+        m_tracedLines = 0;
+    }
+
+private:
+    Pen m_pen = Pen::Solid(PenColor{1, 2, 3});  // a pen no element uses, to see it restored
+    CPoint m_current;
+    std::vector<RecordedLine> m_lines;
+    int m_tracedLines = 0;
+};
