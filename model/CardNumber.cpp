@@ -1,5 +1,6 @@
 #include "model/CardNumber.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,9 +11,16 @@ namespace {
 // Drops the zeros that end the digits after the decimal point; the point stays.
 std::string TrimFraction(std::string digits) {
     if (digits.find('.') == std::string::npos) return digits;
-    const std::size_t last = digits.find_last_not_of('0');
-    digits.erase(last + 1);
+    digits.erase(digits.find_last_not_of('0') + 1);
     return digits;
+}
+
+// Conversions go through std::to_chars so that the text never follows the
+// user's locale (a German desktop would otherwise write "0,5" on a card).
+std::string ToChars(double value, std::chars_format format, int precision) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return std::string(buffer, result.ptr);
 }
 
 }  // namespace
@@ -28,16 +36,14 @@ std::string FormatCardNumber(double value, int significantDigits) {
     // The exponent is taken after rounding to the requested digits, so 999999.5
     // counts as 1e+006 and is written in exponential form.
     int exponent = -1;
-    char scientific[64];
+    std::string scientific;
     if (magnitude != 0.0) {
-        std::snprintf(scientific, sizeof scientific, "%.*e", significantDigits - 1, magnitude);
-        const std::string_view text(scientific);
-        exponent = std::atoi(scientific + text.find('e') + 1);
+        scientific = ToChars(magnitude, std::chars_format::scientific, significantDigits - 1);
+        exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
     }
 
     if (exponent < -1 || exponent > significantDigits - 1) {
-        const std::string_view text(scientific);
-        std::string mantissa(text.substr(0, text.find('e')));
+        std::string mantissa = scientific.substr(0, scientific.find('e'));
         if (mantissa.find('.') == std::string::npos) mantissa += '.';
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "e%c%03d", exponent < 0 ? '-' : '+',
@@ -46,7 +52,5 @@ std::string FormatCardNumber(double value, int significantDigits) {
     }
 
     const int decimals = significantDigits - 1 - exponent;
-    char fixed[400];
-    std::snprintf(fixed, sizeof fixed, "%.*f", decimals, magnitude);
-    return sign + TrimFraction(fixed);
+    return sign + TrimFraction(ToChars(magnitude, std::chars_format::fixed, decimals));
 }
