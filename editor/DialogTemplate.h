@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// Builds a dialog from a classic template: controls at fixed rectangles in
+// dialog units, scaled by the dialog's font (a horizontal unit is a quarter of
+// the average character width, a vertical unit an eighth of the font height),
+// so the arrangement holds with any font and on HiDPI screens. Controls are
+// made in template order, which is also their tab order. Each control's
+// object name is its control id ("1010", "IDOK", "IDCANCEL"), for tests.
+class CDialogTemplate {
+public:
+    CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu, int heightDlu);
+
+    // Cancel ("IDCANCEL") is wired to reject; the dialog connects OK ("IDOK")
+    // to its own check of the fields.
+    QPushButton* AddButton(const QString& id, const QString& text, QRect dlu, bool isDefault = false);
+    QLineEdit* AddEdit(int id, QRect dlu, Qt::Alignment alignment = Qt::AlignLeft);
+    QLabel* AddLabel(const QString& text, QRect dlu, Qt::Alignment alignment = Qt::AlignHCenter);
+    QRadioButton* AddRadio(int id, const QString& text, QRect dlu);
+
+    QRect ToPixels(QRect dlu) const;
+
+private:
+    void Place(QWidget* widget, QRect dlu) const;
+
+    QDialog* m_dialog;
+    double m_unitX;
+    double m_unitY;
+};
