@@ -21,6 +21,10 @@ void CModalCatcher::OnDialog(std::function<void(QWidget*)> handler) {
     m_handlers.push_back(std::move(handler));
 }
 
+void CModalCatcher::AnswerNextMessageBox(QMessageBox::StandardButton button) {
+    m_boxAnswers.push_back(button);
+}
+
 void CModalCatcher::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) return;
@@ -42,9 +46,16 @@ void CModalCatcher::Poll() {
     // poll again for a message box it opens.
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         m_messages << box->text();
-        QTimer::singleShot(0, box, [box] {
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-                ok->click();
+        QMessageBox::StandardButton answer = QMessageBox::NoButton;
+        if (!m_boxAnswers.empty()) {
+            answer = m_boxAnswers.front();
+            m_boxAnswers.pop_front();
+        } else {
+            answer = box->button(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
+        }
+        QTimer::singleShot(0, box, [box, answer] {
+            if (QAbstractButton* button = box->button(answer)) {
+                button->click();
             } else {
                 box->reject();
             }

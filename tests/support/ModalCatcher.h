@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,7 @@
 #include <functional>
 
 // Answers the modal windows a test sets off. Message boxes are recorded and
-// closed with their OK button; any other modal dialog is handed to the next
+// answered with the button queued by AnswerNextMessageBox, else OK, else Yes; any other modal dialog is handed to the next
 // handler queued with OnDialog, once per dialog. A dialog nobody expected is
 // rejected and noted, and a modal window still open after a few seconds is
 // rejected, so a test never hangs.
@@ -24,6 +25,8 @@ public:
     CModalCatcher();
 
     void OnDialog(std::function<void(QWidget*)> handler);
+    // The button the next message box is answered with (No, Cancel, ...).
+    void AnswerNextMessageBox(QMessageBox::StandardButton button);
 
     // Texts of the message boxes seen, in order.
     const QStringList& Messages() const { return m_messages; }
@@ -36,6 +39,7 @@ private:
 
     QTimer m_timer;
     std::deque<std::function<void(QWidget*)>> m_handlers;
+    std::deque<QMessageBox::StandardButton> m_boxAnswers;
     QList<QPointer<QWidget>> m_seen;
     QPointer<QWidget> m_current;
     int m_currentTicks = 0;
