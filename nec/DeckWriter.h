@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "model/Point.h"
+#include "nec/RunSettings.h"
+
+class CQuadrellDoc;
+
+// The text of a NEC2D input deck, or as much of it as could be made.
+struct DeckText {
+    // Lines end in CR LF, except the final "EN", which has no line end.
+    std::string text;
+    // False when a source sits on no wire end. The text then stops after the
+    // EX lines written before that source, and no deck may be saved from it.
+    bool allSourcesConnected = true;
+};
+
+// Writes the design as a deck: CM, CE, one GW per wire, GE, one EX per source,
+// FR, RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in
+// `tagCounter`, which starts from 0. A source feeds the first wire in list
+// order whose start, else whose end, lies within 0.1 of its centre in x and
+// in y (strictly): its card names that wire's tag and segment 1 for the
+// start, the wire's last segment for the end. Cards are written relative to
+// `origin`.
+DeckText WriteDeck(const CQuadrellDoc& doc, const FrequencySettings& frequency,
+                   const PatternSettings& pattern, CPoint origin, int& tagCounter);
+
+// "FR 0 <steps> 0 0 <frequency> <increment> 0 0 0 0", numbers with three decimals.
+std::string FrequencyCard(const FrequencySettings& frequency);
+// "RP <mode> <theta count> <phi count> XNDA <theta0> <phi0> <dtheta> <dphi>",
+// the four XNDA digits written together.
+std::string PatternCard(const PatternSettings& pattern);
