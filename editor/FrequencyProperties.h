@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+#include "nec/RunSettings.h"
+
+class QLineEdit;
+class QPushButton;
+class QShowEvent;
+
+// "Frequency Properties": the frequency sweep of one deck, with the
+// wavelength of the initial frequency shown for information.
+class CFrequencyProperties : public QDialog {
+    Q_OBJECT
+
+  public:
+    CFrequencyProperties(int nSteps, float frequency, float increment, QWidget* parent = nullptr);
+
+    // After OK, the values read from the fields.
+    const FrequencySettings& Settings() const { return m_settings; }
+
+    // Reads the fields in data-exchange order; on the first bad one the
+    // dialog says so, focuses that field and stays open.
+    void accept() override;
+    // Reads the fields as far as they are good, works out the wavelength of
+    // the frequency as it then stands and shows every value again.
+    void OnCalculate();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void ShowValues();
+
+    FrequencySettings m_settings;
+    QPushButton* m_okButton;
+    QLineEdit* m_frequencyEdit;
+    QLineEdit* m_stepsEdit;
+    QLineEdit* m_incrementEdit;
+    QLineEdit* m_wavelengthEdit;
+};
