@@ -1,0 +1,67 @@
+#include "editor/GenerateInputFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <filesystem>
+
+#include "editor/FrequencyProperties.h"
+#include "editor/MessageBox.h"
+#include "editor/RadiationPatternProperties.h"
+#include "nec/DeckFile.h"
+#include "nec/DeckWriter.h"
+
+namespace {
+
+// The chosen full path, or empty on Cancel. Qt's own dialog rather than the
+// desktop's, so that it behaves the same everywhere; it asks before an
+// existing file is replaced.
+QString AskDeckPath(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("in"));
+    dialog.selectFile(QStringLiteral("untitled"));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace
+
+void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
+                       float& lastFrequency, int& tagCounter) {
+    tagCounter = 0;
+    CFrequencyProperties frequency(0, lastFrequency, 0.0f, parent);
+    if (frequency.exec() != QDialog::Accepted) return;
+    lastFrequency = frequency.Settings().m_frequency;
+
+    const PatternSettings d;
+    CRadiationPatternProperties pattern(d.m_mode, d.m_nTheta, d.m_nPhi, d.m_outputFormat,
+                                        d.m_normalization, d.m_gain, d.m_averaging, d.m_thetaStart,
+                                        d.m_phiStart, d.m_thetaStep, d.m_phiStep, parent);
+    if (pattern.exec() != QDialog::Accepted) return;
+
+    const QString path = AskDeckPath(parent);
+    if (path.isEmpty()) return;
+
+    // The deck is complete before anything touches the disk, so a source on
+    // no wire costs the user no file.
+    const DeckText deck =
+        WriteDeck(doc, frequency.Settings(), pattern.Settings(), origin, tagCounter);
+    if (!deck.allSourcesConnected) {
+        ShowQuadrellMessage(
+            parent, QStringLiteral("All Sources Must be connected to a Wire.\n\nFile Not Created"));
+        return;
+    }
+    const DeckFileResult written =
+        WriteDeckFile(std::filesystem::path(QFile::encodeName(path).toStdString()), deck.text);
+    if (!written.written) {
+        ShowQuadrellMessage(parent, QStringLiteral("Cannot write %1:\n%2.\n\nFile Not Created")
+                                        .arg(QDir::toNativeSeparators(path),
+                                             QString::fromLocal8Bit(written.errorText)));
+        return;
+    }
+    ShowQuadrellMessage(parent, QStringLiteral("NEC File Created"));
+}

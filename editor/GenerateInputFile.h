@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/Point.h"
+
+class CQuadrellDoc;
+class QWidget;
+
+// The Generate Input File command: asks for the frequency sweep, the
+// far-field request and a file name, then writes the design as a NEC2D deck
+// and says how it went. `lastFrequency` is the view's remembered initial
+// frequency, updated as soon as the frequency dialog is confirmed;
+// `tagCounter` is set to 0 and then counts the wires written. A deck with a
+// source on no wire end, or one that cannot be written completely, leaves the
+// chosen file as it was.
+void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
+                       float& lastFrequency, int& tagCounter);
