@@ -28,11 +28,14 @@ fs::path ResolveTarget(const fs::path& path) {
 // A fresh name beside `target`, created exclusively so that no other file is
 // ever reused. Mode 0666 lets the umask decide, as for any new file.
 int CreateTemporary(const fs::path& target, fs::path& temporary) {
+    // Enough of the name to recognise it, short enough for any long name.
+    constexpr std::size_t kNameKept = 64;
     static std::atomic<unsigned> counter{0};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                              "." + std::to_string(counter++) + ".tmp");
+        temporary =
+            folder / ("." + target.filename().string().substr(0, kNameKept) + "." +
+                      std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp");
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

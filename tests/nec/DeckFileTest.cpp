@@ -76,6 +76,12 @@ TEST_F(DeckFileTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
     EXPECT_EQ(Names(), std::set<std::string>{"old.in"});
 }
 
+TEST_F(DeckFileTest, TakesTheLongestNameTheFolderAllows) {
+    const std::string name(255, 'n');
+    EXPECT_TRUE(WriteDeckFile(m_folder / name, kDeck).written);
+    EXPECT_EQ(Names(), std::set<std::string>{name});
+}
+
 TEST_F(DeckFileTest, WritesThroughASymbolicLink) {
     fs::create_directory(m_folder / "decks");
     Put(m_folder / "decks" / "real.in", "old");
