@@ -1,11 +1,10 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/Quadrell.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Quadrell");
-    window.resize(1024, 768);
-    window.show();
-    return app.exec();
+    QApplication qtApplication(argc, argv);
+    CQuadrellApp application;
+    if (!application.InitInstance(QApplication::arguments().mid(1))) return 1;
+    return qtApplication.exec();
 }

@@ -8,6 +8,7 @@
 #ifdef QUADRELL_TEST_QAPPLICATION
 #include <QApplication>
 #include <QLocale>
+#include <QStandardPaths>
 #endif
 
 int main(int argc, char** argv) {
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale::c());
+    // Settings written by tests go to a test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
 #endif
     // QApplication adopts the environment's locale; set it back.
     std::setlocale(LC_ALL, "C");

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// "About Quadrell": the application icon, the version line and OK.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

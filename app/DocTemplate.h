@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include "editor/CmdTarget.h"
+
+class CChildFrame;
+class CQuadrellDoc;
+class QMdiArea;
+
+// Makes a design document, its child frame and its editor view together, and
+// keeps each open document with its frames. New designs are titled Quadre1,
+// Quadre2, ...; with several windows on one design they read "Quadre1:1",
+// "Quadre1:2". A document is destroyed when its last window closes, after
+// its views.
+class CDocTemplate : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CDocTemplate(QMdiArea* area, QObject* parent = nullptr);
+    ~CDocTemplate() override;
+
+    // A new empty design in a new window.
+    CChildFrame* OpenNewDocument();
+    // A design titled with the file's name. Designs keep nothing of their
+    // own in files, so it starts empty.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    // Another window on the design shown in `frame`.
+    CChildFrame* NewWindow(CChildFrame* frame);
+
+    // The document's own command target (Close) for the design in `frame`.
+    CCmdTarget* DocumentTarget(CChildFrame* frame);
+    QString DocumentTitle(const CQuadrellDoc* document) const;
+    int DocumentCount() const { return static_cast<int>(m_documents.size()); }
+
+signals:
+    // A design window was added or is being destroyed. Receivers that look
+    // at the windows should connect queued.
+    void framesChanged();
+    void frameDestroyed(CChildFrame* frame);
+
+private:
+    struct OpenDocument;
+    class CDocumentTarget;
+
+    CChildFrame* AddFrame(OpenDocument& entry);
+    void OnFrameDestroyed(OpenDocument* entry, CChildFrame* frame);
+    void RetitleFrames(OpenDocument& entry);
+    OpenDocument* EntryOf(const CChildFrame* frame);
+    CChildFrame* CreateDocument(const QString& title);
+
+    QMdiArea* m_area;
+    std::vector<std::unique_ptr<OpenDocument>> m_documents;
+    int m_nextNumber = 1;
+};

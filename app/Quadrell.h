@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+#include "app/RecentFileList.h"
+#include "editor/CmdTarget.h"
+
+class CMainFrame;
+
+// The application object: start-up, the commands that need no design (New,
+// Print Setup, About, Exit, recent files) and the recent-file list. It lives
+// beside the QApplication for the whole run.
+class CQuadrellApp : public QObject, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    CQuadrellApp();
+    ~CQuadrellApp() override;
+
+    // Builds the main window and opens the first design: the file named by
+    // the first argument, else a new empty one. False ends the run.
+    bool InitInstance(const QStringList& arguments);
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+
+    bool OnCmdMsg(int id, bool execute) override;
+
+    void OnFileNew();
+    // Opens a design window titled with the file; a file that cannot be read
+    // is reported and leaves the recent-file list.
+    bool OpenDocumentFile(const QString& path);
+    void OnAppAbout();
+    void OnFilePrintSetup();
+
+private:
+    void RefreshRecentFileMenus();
+
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    CRecentFileList m_recentFiles;
+};

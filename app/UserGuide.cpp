@@ -1,0 +1,21 @@
+#include "app/UserGuide.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString UserGuideFileName() { return QStringLiteral("user-guide.html"); }
+
+QString UserGuidePath() {
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        appDir + QStringLiteral("/../share/doc/quadrell/"),
+        appDir + QStringLiteral("/../docs/"),
+        QStringLiteral(QUADRELL_DOCS_DIR "/"),
+    };
+    for (const QString& folder : candidates) {
+        const QFileInfo guide(QDir::cleanPath(folder + UserGuideFileName()));
+        if (guide.isFile() && guide.isReadable()) return guide.absoluteFilePath();
+    }
+    return QString();
+}

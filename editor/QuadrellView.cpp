@@ -1,0 +1,186 @@
+#include "editor/QuadrellView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "editor/CommandIds.h"
+#include "editor/Cursors.h"
+#include "editor/PainterSurface.h"
+#include "editor/PrinterSettings.h"
+#include "model/ElementReadout.h"
+#include "model/QuadrellDoc.h"
+
+namespace {
+
+constexpr PenColor kAxisColor{0, 100, 255};
+
+void DrawAxes(CDrawingSurface& surface) {
+    CScopedPen pen(surface, Pen::Solid(kAxisColor));
+    // Up the screen (deck +Y) ...
+    surface.MoveTo(0, 0);
+    surface.LineTo(0, -60);
+    surface.LineTo(-5, -52);
+    surface.MoveTo(0, -60);
+    surface.LineTo(5, -52);
+    // ... and to the right (deck +X).
+    surface.MoveTo(0, 0);
+    surface.LineTo(60, 0);
+    surface.LineTo(52, -5);
+    surface.MoveTo(60, 0);
+    surface.LineTo(52, 5);
+}
+
+}  // namespace
+
+CQuadrellView::CQuadrellView(CQuadrellDoc& document, QWidget* parent)
+    : QWidget(parent), m_document(&document) {
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(100, 80);
+    std::size_t entry = 0;
+    for (int x = -500; x <= 500; x += 100) {
+        for (int y = -300; y <= 300; y += 100) m_gridPoints[entry++] = CPoint{x, y};
+    }
+    m_document->AddObserver(this);
+}
+
+CQuadrellView::~CQuadrellView() {
+    m_document->RemoveObserver(this);
+    // The newest result windows belong to the view; older ones live on.
+    delete m_pPlotDlg.data();
+    delete m_pAntennaPlot.data();
+}
+
+void CQuadrellView::OnInitialUpdate() {
+    m_hArrowCursor = QCursor(Qt::ArrowCursor);
+    m_hWireCursor = MakeWireCursor();
+    m_hSourceCursor = MakeSourceCursor();
+    SetCurrentCursor(&m_hArrowCursor);
+    update();
+}
+
+void CQuadrellView::SetCurrentCursor(const QCursor* cursor) {
+    m_hCurrentCursor = cursor;
+    setCursor(*cursor);
+}
+
+void CQuadrellView::ResetToArrowCursor() { SetCurrentCursor(&m_hArrowCursor); }
+
+CPoint CQuadrellView::OnPrepareDC() const {
+    const QRect client = rect();
+    return CPoint{(client.left() + client.right() + 1) / 2, (client.top() + client.bottom() + 1) / 2};
+}
+
+CPoint CQuadrellView::ClientToLogical(QPoint client) const {
+    const CPoint centre = OnPrepareDC();
+    return CPoint{client.x() - centre.x, client.y() - centre.y};
+}
+
+void CQuadrellView::OnDraw(CDrawingSurface& surface) {
+    DrawAxes(surface);
+    {
+        CScopedPen pen(surface, Pen::Solid(kAxisColor));
+        std::size_t entry = 0;
+        for (int x = -500; x <= 500; x += 100) {
+            for (int y = -300; y <= 300; y += 100) {
+                surface.MoveTo(x, y - 1);
+                surface.LineTo(x, y + 1);
+                surface.MoveTo(x - 1, y);
+                surface.LineTo(x + 1, y);
+                m_gridPoints[entry++] = CPoint{x, y};
+            }
+        }
+    }
+    for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
+        const CElement* element = m_document->GetNextElement(pos);
+        element->Draw(surface, element == m_pSelected, DRAW_NORMAL);
+    }
+}
+
+void CQuadrellView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const CPoint centre = OnPrepareDC();
+    painter.translate(centre.x, centre.y);
+    CPainterSurface surface(painter);
+    OnDraw(surface);
+}
+
+QString CQuadrellView::FormatElementCoordinates(const CElement& element) {
+    return QString::fromStdString(::FormatElementCoordinates(element));
+}
+
+void CQuadrellView::PrintPage(QPainter& painter) {
+    const CPoint centre = OnPrepareDC();
+    painter.save();
+    painter.translate(centre.x, centre.y);
+    CPainterSurface surface(painter);
+    OnDraw(surface);
+    painter.restore();
+}
+
+void CQuadrellView::Print(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    PrintPage(painter);
+}
+
+void CQuadrellView::OnFilePrint() {
+    QPrinter& printer = ApplicationPrinter();
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    Print(printer);
+}
+
+void CQuadrellView::OnFilePrintDirect() { Print(ApplicationPrinter()); }
+
+void CQuadrellView::OnFilePrintPreview() {
+    QPrinter& printer = ApplicationPrinter();
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { Print(*target); });
+    preview.exec();
+}
+
+void CQuadrellView::OnImportDeck() {
+    // Reading a deck into the design is the deck reader's; see ImportDeck.
+}
+
+void CQuadrellView::SetResultWindows(QWidget* patternWindow, QWidget* structureWindow) {
+    m_pPlotDlg = patternWindow;
+    m_pAntennaPlot = structureWindow;
+}
+
+bool CQuadrellView::OnCmdMsg(int id, bool execute) {
+    using Handler = void (CQuadrellView::*)();
+    struct Entry {
+        int id;
+        Handler handler;
+    };
+    static constexpr Entry kCommands[] = {
+        {ID_FILE_OPEN, &CQuadrellView::OnImportDeck},
+        {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},
+        {ID_FILE_PRINT_PREVIEW, &CQuadrellView::OnFilePrintPreview},
+    };
+    for (const Entry& entry : kCommands) {
+        if (entry.id != id) continue;
+        if (execute) (this->*entry.handler)();
+        return true;
+    }
+    return false;
+}
+
+void CQuadrellView::OnElementRemoved(const CElement* element) {
+    if (element != m_pSelected) return;
+    m_pSelected = nullptr;
+    if (m_bDragging) {
+        m_bDragging = false;
+        releaseMouse();
+    }
+}
+
+void CQuadrellView::OnDocumentUpdated() { update(); }

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QCursor>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+#include "editor/CmdTarget.h"
+#include "model/DocumentObserver.h"
+#include "model/Point.h"
+
+class CDrawingSurface;
+class CElement;
+class CQuadrellDoc;
+class QPainter;
+class QPrinter;
+
+// The editor view: one window on a design. It paints the axes, the grid marks
+// and every element around the centre of its client area, and holds all the
+// editing state of that window. Several views of one design each keep their
+// own state.
+class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    static constexpr int kGridPointCount = 77;
+    using GridPointArray = std::array<CPoint, kGridPointCount>;
+
+    explicit CQuadrellView(CQuadrellDoc& document, QWidget* parent = nullptr);
+    ~CQuadrellView() override;
+
+    CQuadrellDoc* GetDocument() const { return m_document; }
+
+    // Loads the cursors and enters select mode; called once before the view
+    // is first shown.
+    void OnInitialUpdate();
+    // The device point of the logical origin: the centre of the client area.
+    CPoint OnPrepareDC() const;
+    // Paints axes, grid marks and elements on a surface whose origin is set.
+    void OnDraw(CDrawingSurface& surface);
+    void ResetToArrowCursor();
+    static QString FormatElementCoordinates(const CElement& element);
+
+    // A mouse point in client pixels as a logical point.
+    CPoint ClientToLogical(QPoint client) const;
+
+    // One printed page: the drawing with its origin at the device point equal
+    // to the current client-area centre, one logical unit per device unit.
+    void PrintPage(QPainter& painter);
+
+    bool OnCmdMsg(int id, bool execute) override;
+
+    void OnElementRemoved(const CElement* element) override;
+    void OnDocumentUpdated() override;
+
+    CElement* GetSelected() const { return m_pSelected; }
+    const GridPointArray& GetGridPoints() const { return m_gridPoints; }
+    CPoint GetOrigin() const { return m_origin; }
+    float GetLastFrequency() const { return m_lastFrequency; }
+    int GetSnapMode() const { return m_snapMode; }
+    bool IsInSelectMode() const { return m_hCurrentCursor == &m_hArrowCursor; }
+    bool IsPlacingWire() const { return m_hCurrentCursor == &m_hWireCursor; }
+    bool IsPlacingSource() const { return m_hCurrentCursor == &m_hSourceCursor; }
+
+    // Result windows this view made last; it destroys them when it goes.
+    void SetResultWindows(QWidget* patternWindow, QWidget* structureWindow);
+
+    void OnImportDeck();
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void SetCurrentCursor(const QCursor* cursor);
+    void Print(QPrinter& printer);
+
+    CQuadrellDoc* m_document;
+
+    QCursor m_hArrowCursor;
+    QCursor m_hWireCursor;
+    QCursor m_hSourceCursor;
+    // Which of the three cursors is current is also the edit mode.
+    const QCursor* m_hCurrentCursor = &m_hArrowCursor;
+    CElement* m_pSelected = nullptr;
+    bool m_bMenuShown = false;
+    bool m_bDragging = false;
+    bool m_bClipboardFull = false;
+    int m_tagCounter = 0;
+    int m_snapMode = 1;
+    int m_grabbedEnd = 0;
+    CPoint m_grabOffset;
+    QPointer<QWidget> m_pPlotDlg;
+    QPointer<QWidget> m_pAntennaPlot;
+    float m_clipLength = 0;
+    float m_clipRadius = 0;
+    float m_clipSegments = 0;
+    float m_clipAngle = 0;
+    float m_clipMagnitude = 0;
+    float m_clipPhase = 0;
+    int m_clipType = 0;
+    CPoint m_lastPress;
+    float m_lastFrequency = 1.0f;
+    GridPointArray m_gridPoints{};
+    CPoint m_origin;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+class CElement;
+
+// The coordinate readout of the status bar: "(x1, y1)" for a source's centre,
+// "(x1, y1)  (x2, y2)" for a wire, in deck X and Y (y negated).
+std::string FormatElementCoordinates(const CElement& element);
+
+// What the readout shows when nothing is selected: five tabs.
+inline constexpr const char* kBlankReadout = "\t\t\t\t\t";
