@@ -8,8 +8,11 @@
 
 #include "editor/CommandIds.h"
 #include "editor/Cursors.h"
+#include "editor/GenerateInputFile.h"
 #include "editor/PainterSurface.h"
 #include "editor/PrinterSettings.h"
+#include "editor/SnapControlDialog.h"
+#include "editor/StatusPanes.h"
 #include "model/ElementReadout.h"
 #include "model/QuadrellDoc.h"
 
@@ -41,10 +44,7 @@ CQuadrellView::CQuadrellView(CQuadrellDoc& document, QWidget* parent)
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(100, 80);
-    std::size_t entry = 0;
-    for (int x = -500; x <= 500; x += 100) {
-        for (int y = -300; y <= 300; y += 100) m_gridPoints[entry++] = CPoint{x, y};
-    }
+    m_gridPoints = MakeGridPoints();
     m_document->AddObserver(this);
 }
 
@@ -84,15 +84,12 @@ void CQuadrellView::OnDraw(CDrawingSurface& surface) {
     DrawAxes(surface);
     {
         CScopedPen pen(surface, Pen::Solid(kAxisColor));
-        std::size_t entry = 0;
-        for (int x = -500; x <= 500; x += 100) {
-            for (int y = -300; y <= 300; y += 100) {
-                surface.MoveTo(x, y - 1);
-                surface.LineTo(x, y + 1);
-                surface.MoveTo(x - 1, y);
-                surface.LineTo(x + 1, y);
-                m_gridPoints[entry++] = CPoint{x, y};
-            }
+        m_gridPoints = MakeGridPoints();
+        for (const CPoint& grid : m_gridPoints) {
+            surface.MoveTo(grid.x, grid.y - 1);
+            surface.LineTo(grid.x, grid.y + 1);
+            surface.MoveTo(grid.x - 1, grid.y);
+            surface.LineTo(grid.x + 1, grid.y);
         }
     }
     for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
@@ -145,6 +142,17 @@ void CQuadrellView::OnFilePrintPreview() {
     preview.exec();
 }
 
+void CQuadrellView::OnSnapControls() {
+    CSnapControlDialog dialog(this);
+    dialog.m_snapMode = m_snapMode;
+    if (dialog.exec() == QDialog::Accepted) m_snapMode = dialog.m_snapMode;
+    WriteStatusPane(STATUS_PANE_SNAP, QString::fromLatin1(SnapModeText(m_snapMode)));
+}
+
+void CQuadrellView::OnGenerateInputFile() {
+    GenerateInputFile(this, *m_document, m_origin, m_lastFrequency, m_tagCounter);
+}
+
 void CQuadrellView::OnImportDeck() {
     // Reading a deck into the design is the deck reader's; see ImportDeck.
 }
@@ -161,6 +169,10 @@ bool CQuadrellView::OnCmdMsg(int id, bool execute) {
         Handler handler;
     };
     static constexpr Entry kCommands[] = {
+        {ID_PLACE_WIRE, &CQuadrellView::OnPlaceWire},
+        {ID_PLACE_SOURCE, &CQuadrellView::OnPlaceSource},
+        {ID_SNAP_CONTROLS, &CQuadrellView::OnSnapControls},
+        {ID_GENERATE_INPUT_FILE, &CQuadrellView::OnGenerateInputFile},
         {ID_FILE_OPEN, &CQuadrellView::OnImportDeck},
         {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},
@@ -177,10 +189,9 @@ bool CQuadrellView::OnCmdMsg(int id, bool execute) {
 void CQuadrellView::OnElementRemoved(const CElement* element) {
     if (element != m_pSelected) return;
     m_pSelected = nullptr;
-    if (m_bDragging) {
-        m_bDragging = false;
-        releaseMouse();
-    }
+    // A drag of an element that has gone ends here; the release that
+    // follows finds nothing to drop.
+    m_bDragging = false;
 }
 
 void CQuadrellView::OnDocumentUpdated() { update(); }

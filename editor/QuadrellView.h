@@ -4,15 +4,15 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
-
 #include "editor/CmdTarget.h"
 #include "model/DocumentObserver.h"
 #include "model/Point.h"
+#include "model/Snap.h"
 
 class CDrawingSurface;
 class CElement;
 class CQuadrellDoc;
+class QMouseEvent;
 class QPainter;
 class QPrinter;
 
@@ -24,9 +24,6 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     Q_OBJECT
 
 public:
-    static constexpr int kGridPointCount = 77;
-    using GridPointArray = std::array<CPoint, kGridPointCount>;
-
     explicit CQuadrellView(CQuadrellDoc& document, QWidget* parent = nullptr);
     ~CQuadrellView() override;
 
@@ -55,7 +52,7 @@ public:
     void OnDocumentUpdated() override;
 
     CElement* GetSelected() const { return m_pSelected; }
-    const GridPointArray& GetGridPoints() const { return m_gridPoints; }
+    const GridPoints& GetGridPoints() const { return m_gridPoints; }
     CPoint GetOrigin() const { return m_origin; }
     float GetLastFrequency() const { return m_lastFrequency; }
     int GetSnapMode() const { return m_snapMode; }
@@ -66,17 +63,44 @@ public:
     // Result windows this view made last; it destroys them when it goes.
     void SetResultWindows(QWidget* patternWindow, QWidget* structureWindow);
 
+    // Mouse handling, on logical points; `leftDown` is the left button's
+    // state during the event.
+    void OnLButtonDown(CPoint point);
+    void OnMouseMove(CPoint point, bool leftDown);
+    void OnLButtonUp(CPoint point);
+    void OnLButtonDblClk(CPoint point);
+
+    // Commands.
+    void OnPlaceWire();
+    void OnPlaceSource();
+    void OnSnapControls();
+    void OnGenerateInputFile();
+    void OnLaunchNec2d();
     void OnImportDeck();
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
 
+    int GetGrabbedEnd() const { return m_grabbedEnd; }
+    CPoint GetGrabOffset() const { return m_grabOffset; }
+    bool IsDragging() const { return m_bDragging; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void SetCurrentCursor(const QCursor* cursor);
     void Print(QPrinter& printer);
+    // The first element in list order whose body holds `point`, unless a
+    // context menu was shown since the last left press.
+    CElement* ElementAt(CPoint point) const;
+    void PlaceWire(CPoint point);
+    void PlaceSource(CPoint point);
+    void EditSelectedProperties();
 
     CQuadrellDoc* m_document;
 
@@ -90,7 +114,7 @@ private:
     bool m_bDragging = false;
     bool m_bClipboardFull = false;
     int m_tagCounter = 0;
-    int m_snapMode = 1;
+    int m_snapMode = SNAP_ALL;
     int m_grabbedEnd = 0;
     CPoint m_grabOffset;
     QPointer<QWidget> m_pPlotDlg;
@@ -104,6 +128,6 @@ private:
     int m_clipType = 0;
     CPoint m_lastPress;
     float m_lastFrequency = 1.0f;
-    GridPointArray m_gridPoints{};
+    GridPoints m_gridPoints{};
     CPoint m_origin;
 };

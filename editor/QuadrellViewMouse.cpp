@@ -1,0 +1,165 @@
+// The editor view's left-button handling: placing, selecting, dragging with
+// snapping, and editing by double-click.
+#include <QMouseEvent>
+
+#include "editor/CommandIds.h"
+#include "editor/DiscardingSurface.h"
+#include "editor/QuadrellView.h"
+#include "editor/SourcePropertiesDialog.h"
+#include "editor/StatusPanes.h"
+#include "editor/WirePropertiesDialog.h"
+#include "model/ElementReadout.h"
+#include "model/QuadrellDoc.h"
+#include "model/Source.h"
+#include "model/Wire.h"
+
+namespace {
+
+// What a newly placed element starts with.
+constexpr float kDefaultLength = 100.0f;
+constexpr float kDefaultRadius = 0.005f;
+constexpr float kDefaultSegments = 5.0f;
+constexpr float kDefaultAngle = 0.0f;
+constexpr float kDefaultMagnitude = 1.0f;
+constexpr float kDefaultPhase = 0.0f;
+
+}  // namespace
+
+void CQuadrellView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonDown(ClientToLogical(event->position().toPoint()));
+    QWidget::mousePressEvent(event);
+}
+
+void CQuadrellView::mouseMoveEvent(QMouseEvent* event) {
+    OnMouseMove(ClientToLogical(event->position().toPoint()),
+                (event->buttons() & Qt::LeftButton) != 0);
+    QWidget::mouseMoveEvent(event);
+}
+
+void CQuadrellView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) OnLButtonUp(ClientToLogical(event->position().toPoint()));
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CQuadrellView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Not the base handler: it would treat the double-click as another press.
+    if (event->button() == Qt::LeftButton) {
+        OnLButtonDblClk(ClientToLogical(event->position().toPoint()));
+    }
+}
+
+CElement* CQuadrellView::ElementAt(CPoint point) const {
+    if (m_bMenuShown) return nullptr;
+    for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
+        CElement* element = m_document->GetNextElement(pos);
+        if (element->HitTest(point)) return element;
+    }
+    return nullptr;
+}
+
+void CQuadrellView::OnPlaceWire() {
+    SetCurrentCursor(&m_hWireCursor);
+    m_pSelected = nullptr;
+}
+
+void CQuadrellView::OnPlaceSource() {
+    SetCurrentCursor(&m_hSourceCursor);
+    m_pSelected = nullptr;
+}
+
+void CQuadrellView::OnLButtonDown(CPoint point) {
+    // No explicit capture: while the button is down Qt sends its moves and
+    // its release to this view, and a placement dialog opened below must get
+    // the mouse for itself.
+    m_lastPress = point;
+
+    if (IsInSelectMode()) {
+        if (CElement* element = ElementAt(point)) {
+            m_pSelected = element;
+            repaint();
+            m_grabOffset = GrabOffset(*element, point);
+            m_grabbedEnd = GrabbedEndAfterPress(*element, point, m_grabbedEnd);
+            WriteStatusPane(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
+        } else if (m_pSelected != nullptr) {
+            m_pSelected = nullptr;
+            repaint();
+            WriteStatusPane(STATUS_PANE_COORDS, QString::fromLatin1(kBlankReadout));
+        }
+    } else if (IsPlacingWire()) {
+        PlaceWire(point);
+    } else if (IsPlacingSource()) {
+        PlaceSource(point);
+    }
+
+    // After one placement, made or cancelled, the view is back in select mode.
+    m_bMenuShown = false;
+    update();
+    SetCurrentCursor(&m_hArrowCursor);
+}
+
+void CQuadrellView::PlaceWire(CPoint point) {
+    CWirePropertiesDialog dialog(kDefaultLength, kDefaultRadius, kDefaultSegments, kDefaultAngle,
+                                 this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // Placement uses the point as pressed: it does not snap.
+    m_document->AddElementAtHead(std::make_unique<CWire>(
+        static_cast<float>(point.x), static_cast<float>(point.y), 0.0f, dialog.m_length,
+        dialog.m_radius, dialog.m_segments, dialog.m_angle));
+}
+
+void CQuadrellView::PlaceSource(CPoint point) {
+    CSourcePropertiesDialog dialog(kDefaultMagnitude, kDefaultPhase, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_document->AddElementAtTail(std::make_unique<CSource>(static_cast<float>(point.x),
+                                                           static_cast<float>(point.y), 0.0f,
+                                                           dialog.m_magnitude, dialog.m_phase));
+}
+
+void CQuadrellView::OnMouseMove(CPoint point, bool leftDown) {
+    if (m_pSelected == nullptr || !leftDown) return;
+    m_bDragging = true;
+    const CPoint start = SnapDragStart(*m_document, *m_pSelected, point, m_grabOffset, m_snapMode,
+                                       m_grabbedEnd, m_origin, m_gridPoints);
+    // While dragging the element only traces itself; the repaint shows it.
+    CDiscardingSurface surface;
+    m_pSelected->MoveStartTo(start, surface, true);
+    update();
+}
+
+void CQuadrellView::OnLButtonUp(CPoint /*point*/) {
+    if (m_bDragging) {
+        m_bDragging = false;
+        repaint();
+    }
+    if (m_pSelected != nullptr) {
+        WriteStatusPane(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
+    }
+}
+
+void CQuadrellView::OnLButtonDblClk(CPoint point) {
+    if (CElement* element = ElementAt(point)) m_pSelected = element;
+    EditSelectedProperties();
+}
+
+void CQuadrellView::EditSelectedProperties() {
+    CDiscardingSurface surface;
+    if (m_pSelected != nullptr && m_pSelected->GetType() == ELEMENT_WIRE) {
+        CWirePropertiesDialog dialog(m_pSelected->GetLength(), m_pSelected->GetRadius(),
+                                     m_pSelected->GetSegments(), m_pSelected->GetAngle(), this);
+        // The element may have left the design while the dialog was open.
+        if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
+            m_pSelected->SetProperties(surface, dialog.m_length, dialog.m_radius,
+                                       dialog.m_segments, dialog.m_angle);
+            m_pSelected = nullptr;
+            repaint();
+        }
+    }
+    if (m_pSelected != nullptr && m_pSelected->GetType() == ELEMENT_SOURCE) {
+        CSourcePropertiesDialog dialog(m_pSelected->GetMagnitude(), m_pSelected->GetPhase(), this);
+        if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
+            m_pSelected->SetProperties(surface, dialog.m_magnitude, dialog.m_phase, 0, 0);
+            m_pSelected = nullptr;
+            update();
+        }
+    }
+}
