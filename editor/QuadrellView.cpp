@@ -154,7 +154,8 @@ void CQuadrellView::OnGenerateInputFile() {
 }
 
 void CQuadrellView::OnImportDeck() {
-    // Reading a deck into the design is the deck reader's; see ImportDeck.
+    // The deck import fills this in; until then Open does nothing while a
+    // design window is active.
 }
 
 void CQuadrellView::SetResultWindows(QWidget* patternWindow, QWidget* structureWindow) {

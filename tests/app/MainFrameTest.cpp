@@ -27,6 +27,7 @@
 #include "plots/PlotWindowClass.h"
 #include "tests/support/ModalCatcher.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ShellFixture.h"
 
 namespace {
 
@@ -46,16 +47,12 @@ QStringList MenuTitles(const CMainFrame& frame) {
     return titles;
 }
 
-class CShellTest : public testing::Test {
+class CShellTest : public CShellFixture {
 protected:
     void SetUp() override {
-        QSettings().clear();
-        m_app = std::make_unique<CQuadrellApp>();
-        ASSERT_TRUE(m_app->InitInstance({}));
-        m_frame = m_app->MainFrame();
+        CShellFixture::SetUp();
         QApplication::setActiveWindow(m_frame);
     }
-    void TearDown() override { m_app.reset(); }
 
     QList<CChildFrame*> DesignWindows() const {
         QList<CChildFrame*> windows;
@@ -68,15 +65,6 @@ protected:
         m_frame->MdiArea()->closeAllSubWindows();
         ProcessDeletes();
     }
-    // Closed windows are deleted from the event loop.
-    static void ProcessDeletes() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
-
-    std::unique_ptr<CQuadrellApp> m_app;
-    CMainFrame* m_frame = nullptr;
-    CModalCatcher m_catcher;
 };
 
 TEST_F(CShellTest, StartsWithOneEmptyDesignAndTheDesignMenus) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/FrequencyProperties.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -17,25 +18,7 @@ constexpr int kFrequency = 1010;
 constexpr int kIncrement = 1011;
 constexpr int kWavelength = 1012;
 
-QLineEdit* Field(QDialog& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-QPushButton* Button(QDialog& dialog, const char* id) { return dialog.findChild<QPushButton*>(id); }
 
-void Retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-// Shows `dialog` modally; `act` runs while it is open and must close it.
-int RunModal(QDialog& dialog, CModalCatcher& catcher, const std::function<void()>& act) {
-    catcher.OnDialog([act](QWidget*) { act(); });
-    const int result = dialog.exec();
-    EXPECT_TRUE(catcher.Unexpected().isEmpty()) << catcher.Unexpected().join(", ").toStdString();
-    return result;
-}
 
 TEST(FrequencyProperties, ANewViewOffersOneMegahertzAndEnterAcceptsIt) {
     CModalCatcher catcher;

@@ -13,6 +13,7 @@
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -20,18 +21,7 @@ namespace {
 const QString kCreated = "NEC File Created";
 const QString kNotConnected = "All Sources Must be connected to a Wire.\n\nFile Not Created";
 
-QLineEdit* Field(QWidget* dialog, int id) {
-    return dialog->findChild<QLineEdit*>(QString::number(id));
-}
-
-void Retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-void Click(QWidget* dialog, const char* id) { dialog->findChild<QPushButton*>(id)->click(); }
+void Click(QWidget* dialog, const char* id) { Button(*dialog, id)->click(); }
 
 QByteArray Read(const QString& path) {
     QFile file(path);
@@ -46,8 +36,8 @@ class GenerateInputFileTest : public testing::Test {
     void AnswerFrequency(std::initializer_list<std::pair<int, QString>> entries = {}) {
         std::vector<std::pair<int, QString>> copy(entries);
         m_catcher.OnDialog([this, copy](QWidget* dialog) {
-            m_shownFrequency = Field(dialog, 1010)->text();
-            for (const auto& [id, text] : copy) Retype(Field(dialog, id), text);
+            m_shownFrequency = Field(*dialog, 1010)->text();
+            for (const auto& [id, text] : copy) Retype(Field(*dialog, id), text);
             Click(dialog, "IDOK");
         });
     }
@@ -55,7 +45,7 @@ class GenerateInputFileTest : public testing::Test {
         std::vector<std::pair<int, QString>> copy(entries);
         m_catcher.OnDialog([copy](QWidget* dialog) {
             EXPECT_EQ(dialog->windowTitle(), "Far Field Pattern Properties");
-            for (const auto& [id, text] : copy) Retype(Field(dialog, id), text);
+            for (const auto& [id, text] : copy) Retype(Field(*dialog, id), text);
             Click(dialog, "IDOK");
         });
     }
@@ -197,8 +187,8 @@ TEST_F(GenerateInputFileTest, RemembersTheConfirmedFrequencyEvenWhenALaterDialog
 
     m_tagCounter = 4;
     m_catcher.OnDialog([this](QWidget* dialog) {
-        m_shownFrequency = Field(dialog, 1010)->text();
-        Retype(Field(dialog, 1010), "3.5");
+        m_shownFrequency = Field(*dialog, 1010)->text();
+        Retype(Field(*dialog, 1010), "3.5");
         Click(dialog, "IDCANCEL");
     });
     Generate();

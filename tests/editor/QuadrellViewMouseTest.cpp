@@ -24,21 +24,18 @@
 #include "model/Wire.h"
 #include "tests/support/ModalCatcher.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ShellFixture.h"
 
 namespace {
 
 // Editing with the mouse in a real design window of a real main window.
-class CMouseEditingTest : public testing::Test {
+class CMouseEditingTest : public CShellFixture {
 protected:
     void SetUp() override {
-        QSettings().clear();
-        m_app = std::make_unique<CQuadrellApp>();
-        ASSERT_TRUE(m_app->InitInstance({}));
-        m_frame = m_app->MainFrame();
+        CShellFixture::SetUp();
         m_view = m_frame->ActiveView();
         m_doc = m_view->GetDocument();
     }
-    void TearDown() override { m_app.reset(); }
 
     QPoint Client(CPoint logical) const {
         const CPoint centre = m_view->OnPrepareDC();
@@ -86,11 +83,8 @@ protected:
     }
     QString Pane(int pane) const { return m_frame->StatusPaneText(pane); }
 
-    std::unique_ptr<CQuadrellApp> m_app;
-    CMainFrame* m_frame = nullptr;
     CQuadrellView* m_view = nullptr;
     CQuadrellDoc* m_doc = nullptr;
-    CModalCatcher m_catcher;
 };
 
 TEST_F(CMouseEditingTest, PlaceWireUsesThePressPointAndTheDialogValues) {

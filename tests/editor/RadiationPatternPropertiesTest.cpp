@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "editor/RadiationPatternProperties.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -25,28 +26,12 @@ enum Id {
     kPhiStep = 1021,
 };
 
-QLineEdit* Field(QDialog& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-QPushButton* Button(QDialog& dialog, const char* id) { return dialog.findChild<QPushButton*>(id); }
-
-void Retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
 
 // The dialog as the deck command shows it.
 class PatternDialogTest : public testing::Test {
   protected:
     // `act` runs while the dialog is open and must close it.
-    int RunModal(const std::function<void()>& act) {
-        m_catcher.OnDialog([act](QWidget*) { act(); });
-        const int result = m_dialog.exec();
-        EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
-        return result;
-    }
+    int Run(const std::function<void()>& act) { return RunModal(m_dialog, m_catcher, act); }
 
     CModalCatcher m_catcher;
     CRadiationPatternProperties m_dialog{0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f, 10.0f, 10.0f};
@@ -57,7 +42,7 @@ TEST_F(PatternDialogTest, ShowsTheDefaultsInTemplateOrder) {
                          kAveraging, kThetaStart, kPhiStart, kThetaStep,    kPhiStep};
     const char* texts[] = {"0", "19", "37", "0", "0", "0", "0", "0", "0", "10", "10"};
     QStringList shown;
-    const int result = RunModal([&] {
+    const int result = Run([&] {
         for (int id : order) shown << Field(m_dialog, id)->text();
         EXPECT_EQ(m_dialog.focusWidget(), Button(m_dialog, "IDOK"));
         QTest::keyClick(m_dialog.focusWidget(), Qt::Key_Return);
@@ -89,7 +74,7 @@ TEST_F(PatternDialogTest, ShowsTheDefaultsInTemplateOrder) {
 }
 
 TEST_F(PatternDialogTest, ReadsEveryFieldOnOk) {
-    const int result = RunModal([&] {
+    const int result = Run([&] {
         const std::pair<int, const char*> entries[] = {
             {kMode, "6"},          {kNTheta, "0"},     {kNPhi, "-4"},     {kOutputFormat, "1"},
             {kNormalization, "5"}, {kGain, "1"},       {kAveraging, "2"}, {kThetaStart, "-90"},
@@ -153,7 +138,7 @@ TEST(PatternDialog, RefusesOutOfRangeDigitsAndBadTextAndFocusesTheField) {
 // Averaging, gain and mode are read before the fields shown above them.
 TEST_F(PatternDialogTest, ReadsInDataExchangeOrderAndKeepsTheValuesUntilAllPass) {
     QWidget* focus[3] = {};
-    const int result = RunModal([&] {
+    const int result = Run([&] {
         Retype(Field(m_dialog, kMode), "9");
         Retype(Field(m_dialog, kNTheta), "x");
         Retype(Field(m_dialog, kAveraging), "5");

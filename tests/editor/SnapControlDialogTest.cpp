@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "editor/SnapControlDialog.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -16,7 +17,6 @@ QRadioButton* Radio(QDialog& dialog, const QString& text) {
     }
     return nullptr;
 }
-QPushButton* Button(QDialog& dialog, const char* id) { return dialog.findChild<QPushButton*>(id); }
 
 // A user's click lands on the button's circle.
 void ClickRadio(QDialog& dialog, const QString& text) {
@@ -35,10 +35,7 @@ QStringList CheckedTexts(QDialog& dialog) {
 
 int RunModal(CSnapControlDialog& dialog, const std::function<void()>& act) {
     CModalCatcher catcher;
-    catcher.OnDialog([act](QWidget*) { act(); });
-    const int result = dialog.exec();
-    EXPECT_TRUE(catcher.Unexpected().isEmpty());
-    return result;
+    return RunModal(dialog, catcher, act);
 }
 
 TEST(SnapControlDialog, ChecksTheButtonOfTheModeItIsGiven) {

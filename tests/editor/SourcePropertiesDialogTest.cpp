@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/SourcePropertiesDialog.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -19,28 +20,12 @@ constexpr int kMagnitude = 1008;
 const QString kNumber = "Please enter a number.";
 const QString kPhaseRange = "Please enter a number between -180 and 180.";
 
-QLineEdit* Field(QDialog& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-QPushButton* Button(QDialog& dialog, const char* id) { return dialog.findChild<QPushButton*>(id); }
-
-void Retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
 
 class SourceDialogTest : public testing::Test {
   protected:
     // Shows the dialog modally with the values of a new source; `act` runs
     // while it is open and must close it.
-    int Run(const std::function<void()>& act) {
-        m_catcher.OnDialog([act](QWidget*) { act(); });
-        const int result = m_dialog.exec();
-        EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
-        return result;
-    }
+    int Run(const std::function<void()>& act) { return RunModal(m_dialog, m_catcher, act); }
 
     CModalCatcher m_catcher;
     CSourcePropertiesDialog m_dialog{1.0f, 0.0f, nullptr};

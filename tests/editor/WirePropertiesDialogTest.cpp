@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/WirePropertiesDialog.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -19,29 +20,12 @@ constexpr int kRadius = 1004;
 constexpr int kSegments = 1005;
 constexpr int kAngle = 1006;
 
-QLineEdit* Field(QDialog& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-QPushButton* Button(QDialog& dialog, const char* id) { return dialog.findChild<QPushButton*>(id); }
-
-void Retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
 
 class WireDialogTest : public testing::Test {
   protected:
     // Shows the dialog modally with the values of a new wire; `act` runs
     // while it is open and must close it.
-    int Run(const std::function<void()>& act) {
-        m_catcher.OnDialog([act](QWidget*) { act(); });
-        const int result = m_dialog.exec();
-        EXPECT_TRUE(m_catcher.Unexpected().isEmpty())
-            << m_catcher.Unexpected().join(", ").toStdString();
-        return result;
-    }
+    int Run(const std::function<void()>& act) { return RunModal(m_dialog, m_catcher, act); }
 
     void ExpectGivenValues() const {
         EXPECT_EQ(m_dialog.m_length, 100.0f);
