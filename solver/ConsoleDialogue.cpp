@@ -1,0 +1,85 @@
+#include "solver/ConsoleDialogue.h"
+
+#include <istream>
+#include <ostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) return {};
+    const std::size_t end = text.find_last_not_of(" \t\r");
+    return text.substr(begin, end - begin + 1);
+}
+
+// One answer: the line typed, or the offered default when it is empty.
+// False at the end of the input.
+bool Ask(std::istream& in, std::ostream& out, const std::string& question,
+         const std::string& offered, std::string& answer) {
+    while (true) {
+        out << question;
+        if (!offered.empty()) out << " [" << offered << "]";
+        out << ": " << std::flush;
+        std::string line;
+        if (!std::getline(in, line)) {
+            out << '\n';
+            return false;
+        }
+        answer = Trimmed(line);
+        if (answer.empty()) answer = offered;
+        if (!answer.empty()) return true;
+    }
+}
+
+int Report(const SolverOutcome& outcome, std::ostream& out, std::ostream& err) {
+    if (outcome.ok) {
+        out << outcome.message << '\n';
+        return kExitSuccess;
+    }
+    err << "NEC2d: " << outcome.message << '\n';
+    return kExitRunFailed;
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "Usage: NEC2d [DECK [LISTING]]\n"
+           "Runs the NEC2 deck DECK with nec2c and writes the listing LISTING\n"
+           "(by default the deck's name with the extension \"out\").\n"
+           "With no arguments NEC2d asks for both names: on the terminal when it has\n"
+           "one, otherwise in a window of its own.\n";
+}
+
+int RunWithArguments(const std::vector<std::string>& arguments, std::ostream& out,
+                     std::ostream& err, const SolverFunction& solve) {
+    if (!arguments.empty() && (arguments[0] == "-h" || arguments[0] == "--help")) {
+        out << UsageText();
+        return kExitSuccess;
+    }
+    if (arguments.empty() || arguments.size() > 2 || arguments[0].empty()) {
+        err << UsageText();
+        return kExitUsage;
+    }
+    SolverRequest request;
+    request.deck = arguments[0];
+    request.listing =
+        arguments.size() == 2 ? fs::path(arguments[1]) : DefaultListingFor(request.deck);
+    return Report(solve(request), out, err);
+}
+
+int RunConsoleDialogue(std::istream& in, std::ostream& out, std::ostream& err,
+                       const fs::path& folder, const SolverFunction& solve) {
+    out << "NEC2d: NEC2 antenna solver (engine nec2c)\n";
+    const fs::path newest = NewestDeckIn(folder);
+    SolverRequest request;
+    std::string answer;
+    if (!Ask(in, out, "Deck to read", newest.filename().string(), answer)) return kExitUsage;
+    request.deck = answer;
+    if (!Ask(in, out, "Listing to write", DefaultListingFor(request.deck).string(), answer))
+        return kExitUsage;
+    request.listing = answer;
+    out << "Running nec2c on " << request.deck.string() << " ..." << std::endl;
+    return Report(solve(request), out, err);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "solver/SolverRun.h"
+
+using SolverFunction = std::function<SolverOutcome(const SolverRequest&)>;
+
+// Exit codes of NEC2d.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitRunFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// `NEC2d DECK [LISTING]`: runs without questions; the listing defaults to the
+// deck's name with the extension "out". Reports on `out` or `err` and
+// returns the exit code.
+int RunWithArguments(const std::vector<std::string>& arguments, std::ostream& out,
+                     std::ostream& err, const SolverFunction& solve);
+
+// The console dialogue of `NEC2d` started on a terminal with no arguments:
+// asks for the deck (offering the newest *.in of `folder`) and the listing
+// (offering the deck's name with "out"), runs, and reports.
+int RunConsoleDialogue(std::istream& in, std::ostream& out, std::ostream& err,
+                       const std::filesystem::path& folder, const SolverFunction& solve);
+
+std::string UsageText();

@@ -1,0 +1,247 @@
+#include "solver/SolverRun.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+#include "solver/DeckReader.h"
+#include "solver/ListingBuilder.h"
+#include "solver/ListingFile.h"
+#include "solver/ListingLayout.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDeckName = "deck.nec";
+constexpr const char* kOutputName = "deck.out";
+constexpr const char* kLogName = "engine.log";
+
+std::string ErrorText(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
+// Reads a whole file; false with errno's text when it cannot.
+bool ReadFile(const fs::path& path, std::string& text, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = ErrorText(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        text.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            error = ErrorText(errno);
+            ::close(fd);
+            return false;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool WriteFile(const fs::path& path, std::string_view text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    while (ok && !text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        ok = written > 0;
+        if (ok) text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return ::close(fd) == 0 && ok;
+}
+
+// The private folder nec2c runs in; it goes, with all nec2c left in it, when
+// the run ends.
+class CTemporaryFolder {
+  public:
+    CTemporaryFolder() {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/NEC2d.XXXXXX";
+        if (::mkdtemp(pattern.data())) {
+            m_path = pattern;
+        } else {
+            m_error = errno;
+        }
+    }
+    ~CTemporaryFolder() {
+        std::error_code ignored;
+        if (!m_path.empty()) fs::remove_all(m_path, ignored);
+    }
+    CTemporaryFolder(const CTemporaryFolder&) = delete;
+    CTemporaryFolder& operator=(const CTemporaryFolder&) = delete;
+
+    const fs::path& Path() const { return m_path; }
+    int Error() const { return m_error; }
+
+  private:
+    fs::path m_path;
+    int m_error = 0;
+};
+
+SolverOutcome Failure(std::string message) { return {false, std::move(message)}; }
+
+std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+std::string_view TrimmedLine(std::string_view line) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
+
+// nec2c prints "TOTAL RUN TIME" as its last words; output without them was
+// cut short.
+bool OutputIsComplete(std::string_view output) {
+    const std::size_t tail = output.size() > 4096 ? output.size() - 4096 : 0;
+    return output.find("TOTAL RUN TIME", tail) != std::string_view::npos;
+}
+
+SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) {
+    std::string output;
+    std::string ignored;
+    ReadFile(folder / kOutputName, output, ignored);
+    std::string log;
+    ReadFile(folder / kLogName, log, ignored);
+    std::string detail = Nec2cErrorText(output);
+    const std::string logText(TrimmedLine(log));
+    if (!logText.empty() && logText.find('\n') == std::string::npos)
+        detail += (detail.empty() ? "" : " ") + logText;
+
+    switch (engine.status) {
+        case EngineResult::NOT_FOUND:
+            return Failure(
+                "nec2c, the NEC2 engine that NEC2d runs, was not found. Install the Debian "
+                "package nec2c.");
+        case EngineResult::NOT_STARTED:
+            return Failure("nec2c could not be started: " + engine.errorText + ".");
+        case EngineResult::CANCELLED:
+            return Failure("The run was stopped.");
+        case EngineResult::SIGNALLED:
+            return Failure("nec2c stopped abnormally (signal " + std::to_string(engine.signal) +
+                           ")." + (detail.empty() ? "" : " " + detail));
+        case EngineResult::FINISHED:
+            break;
+    }
+    if (detail.empty())
+        detail = "it gave no reason (exit code " + std::to_string(engine.exitCode) + ").";
+    return Failure("nec2c rejected the deck: " + detail);
+}
+
+}  // namespace
+
+fs::path DefaultListingFor(const fs::path& deck) {
+    fs::path listing = deck;
+    listing.replace_extension("out");
+    return listing;
+}
+
+fs::path NewestDeckIn(const fs::path& folder) {
+    std::error_code error;
+    fs::path newest;
+    fs::file_time_type newestTime;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().extension() != ".in" || !entry.is_regular_file(error)) continue;
+        const fs::file_time_type time = entry.last_write_time(error);
+        if (error) continue;
+        if (newest.empty() || time > newestTime ||
+            (time == newestTime && entry.path().filename() < newest.filename())) {
+            newest = entry.path();
+            newestTime = time;
+        }
+    }
+    return newest;
+}
+
+std::string Nec2cErrorText(std::string_view output) {
+    std::vector<std::string_view> lines;
+    while (!output.empty()) {
+        const std::size_t end = output.find('\n');
+        lines.push_back(output.substr(0, end));
+        if (end == std::string_view::npos) break;
+        output.remove_prefix(end + 1);
+    }
+    while (!lines.empty() && TrimmedLine(lines.back()).empty()) lines.pop_back();
+    // The reason stands in the last few lines, after the echo of the cards
+    // and tables that nec2c had read.
+    std::vector<std::string_view> reason;
+    for (auto line = lines.rbegin(); line != lines.rend() && reason.size() < 3; ++line) {
+        const std::string_view text = TrimmedLine(*line);
+        if (text.empty() || text.starts_with("DATA CARD No:") ||
+            (text.front() >= '0' && text.front() <= '9') || text.front() == '-')
+            break;
+        reason.push_back(text);
+    }
+    std::string joined;
+    for (auto text = reason.rbegin(); text != reason.rend(); ++text) {
+        if (!joined.empty()) joined += ' ';
+        joined += *text;
+    }
+    return joined;
+}
+
+SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
+    const auto start = std::chrono::steady_clock::now();
+
+    std::string deckText;
+    std::string error;
+    if (request.deck.empty()) return Failure("No deck was given.");
+    if (!ReadFile(request.deck, deckText, error))
+        return Failure("Cannot read the deck " + Quoted(request.deck) + ": " + error + ".");
+    const DeckReadResult deck = ReadDeck(deckText);
+    if (!deck.ok)
+        return Failure("The deck " + Quoted(request.deck) + " has an error. " + deck.errorText);
+
+    if (request.listing.empty()) return Failure("No listing name was given.");
+    std::error_code same;
+    if (fs::equivalent(request.deck, request.listing, same))
+        return Failure("The listing would overwrite the deck " + Quoted(request.deck) +
+                       "; choose another name for it.");
+    // The listing's place is tried before nec2c works for minutes.
+    CListingFile listing(request.listing);
+    if (!listing.IsGood())
+        return Failure("Cannot write the listing " + Quoted(request.listing) + ": " +
+                       listing.ErrorText() + ".");
+
+    CTemporaryFolder folder;
+    if (folder.Path().empty())
+        return Failure("Cannot make a temporary folder for nec2c: " + ErrorText(folder.Error()) +
+                       ".");
+    if (!WriteFile(folder.Path() / kDeckName, CleanDeckText(deck.cards)))
+        return Failure("Cannot write nec2c's deck in " + Quoted(folder.Path()) + ".");
+
+    const EngineResult engine =
+        RunEngine(request.engine, {std::string("-i") + kDeckName, std::string("-o") + kOutputName},
+                  folder.Path(), kLogName, cancel);
+    if (engine.status != EngineResult::FINISHED || engine.exitCode != 0)
+        return EngineFailure(engine, folder.Path());
+
+    std::string output;
+    if (!ReadFile(folder.Path() / kOutputName, output, error))
+        return Failure("Cannot read nec2c's output: " + error + ".");
+    if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");
+
+    const ListingBuildResult built =
+        BuildListing(output, deck.cards, request.deck.string(), listing);
+    if (!built.ok) return Failure(built.errorText);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    listing.WriteLine(RunTimeLine(elapsed.count()));
+    if (cancel && cancel->IsCancelled()) return Failure("The run was stopped.");
+    if (!listing.Commit())
+        return Failure("Cannot write the listing " + Quoted(request.listing) + ": " +
+                       listing.ErrorText() + ".");
+    return {true, "Listing written to " + Quoted(request.listing) + "."};
+}

@@ -1,0 +1,54 @@
+// A stand-in for NEC2d in the launch tests. It writes what it finds about
+// itself (process, group, session, arguments, folder, open files) to
+// $QUADRELL_FAKE_SOLVER_RECORDS/<pid>.rec, then stays for
+// $QUADRELL_FAKE_SOLVER_STAY_MS milliseconds.
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Link(const std::string& path) {
+    char target[4096];
+    const ssize_t size = ::readlink(path.c_str(), target, sizeof target - 1);
+    return size < 0 ? std::string() : std::string(target, static_cast<std::size_t>(size));
+}
+
+std::string OpenDescriptors() {
+    std::string list;
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (!folder) return "?";
+    const int own = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.' || std::atoi(entry->d_name) == own) continue;
+        list += (list.empty() ? "" : ",") + std::string(entry->d_name);
+    }
+    ::closedir(folder);
+    return list;
+}
+
+}  // namespace
+
+int main(int argc, char**) {
+    const char* records = std::getenv("QUADRELL_FAKE_SOLVER_RECORDS");
+    if (!records) return 0;
+    const std::string name = std::string(records) + "/" + std::to_string(::getpid());
+    // Looked at before the record file adds a descriptor of its own.
+    const std::string descriptors = OpenDescriptors();
+    FILE* file = std::fopen((name + ".part").c_str(), "w");
+    if (!file) return 1;
+    char folder[4096] = "";
+    if (!::getcwd(folder, sizeof folder)) folder[0] = '\0';
+    std::fprintf(file, "pid=%d\npgid=%d\nsid=%d\nargc=%d\ncwd=%s\nexe=%s\nfds=%s\nstdout=%s\n",
+                 static_cast<int>(::getpid()), static_cast<int>(::getpgid(0)),
+                 static_cast<int>(::getsid(0)), argc, folder, Link("/proc/self/exe").c_str(),
+                 descriptors.c_str(), Link("/proc/self/fd/1").c_str());
+    std::fclose(file);
+    std::rename((name + ".part").c_str(), (name + ".rec").c_str());
+    if (const char* stay = std::getenv("QUADRELL_FAKE_SOLVER_STAY_MS"))
+        ::usleep(static_cast<useconds_t>(std::atoi(stay)) * 1000);
+    return 0;
+}
