@@ -34,9 +34,11 @@ CListingFile::CListingFile(const fs::path& path) {
     static std::atomic<unsigned> counter{0};
     const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_temporary =
-            folder / ("." + m_target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                      std::to_string(counter++) + ".tmp");
+        std::string name = ".";
+        name.append(m_target.filename().string()).append(".");
+        name.append(std::to_string(::getpid())).append(".");
+        name.append(std::to_string(counter++)).append(".tmp");
+        m_temporary = folder / name;
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST) break;
     }

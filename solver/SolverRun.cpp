@@ -95,7 +95,11 @@ class CTemporaryFolder {
 
 SolverOutcome Failure(std::string message) { return {false, std::move(message)}; }
 
-std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+std::string Quoted(const fs::path& path) {
+    std::string quoted = "\"";
+    quoted.append(path.string()).append("\"");
+    return quoted;
+}
 
 std::string_view TrimmedLine(std::string_view line) {
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
