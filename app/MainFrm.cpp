@@ -174,26 +174,34 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    const auto pane = [bar](const QString& text, bool stretch) {
+    // Each indicator pane keeps the width of its widest text, so the bar does
+    // not shift as texts change; longer texts are cut off.
+    const auto pane = [bar](const QString& text, const QStringList& widest) {
         auto* label = new QLabel(text);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        if (stretch) {
+        if (widest.isEmpty()) {
             bar->addWidget(label, 1);
-        } else {
-            // The initial text sets the pane's width.
-            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 8);
-            bar->addPermanentWidget(label);
+            return label;
         }
+        int width = 0;
+        for (const QString& sample : widest) {
+            width = std::max(width, label->fontMetrics().horizontalAdvance(sample));
+        }
+        label->setFixedWidth(width + 2 * label->frameWidth() + 6);
+        bar->addPermanentWidget(label);
         return label;
     };
-    m_panes = {pane(kIdleMessage, true), pane(kSnapPaneText, false),
-               pane(kCoordsPaneText, false), pane(QStringLiteral("CAP"), false),
-               pane(QStringLiteral("NUM"), false), pane(QStringLiteral("SCRL"), false)};
-    for (int i = STATUS_PANE_CAPS; i <= STATUS_PANE_SCRL; ++i) {
-        m_panes[i]->setMinimumWidth(m_panes[i]->fontMetrics().horizontalAdvance("SCRL") + 8);
-        m_panes[i]->setText(QString());
-    }
+    m_panes = {
+        pane(kIdleMessage, {}),
+        pane(kSnapPaneText, {kSnapPaneText, QStringLiteral("Snap Element")}),
+        pane(kCoordsPaneText, {kCoordsPaneText, QStringLiteral("(-888.888, -888.888)  (-888.888, -888.888)")}),
+        pane(QStringLiteral("CAP"), {QStringLiteral("CAP")}),
+        pane(QStringLiteral("NUM"), {QStringLiteral("NUM")}),
+        pane(QStringLiteral("SCRL"), {QStringLiteral("SCRL")}),
+    };
+    // The lock panes show their texts only while the lock is on.
+    for (int i = STATUS_PANE_CAPS; i <= STATUS_PANE_SCRL; ++i) m_panes[i]->setText(QString());
     UpdateLockIndicators();
 }
 

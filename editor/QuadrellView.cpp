@@ -14,6 +14,7 @@
 #include "editor/SnapControlDialog.h"
 #include "editor/StatusPanes.h"
 #include "model/ElementReadout.h"
+#include "nec/SolverLaunch.h"
 #include "model/QuadrellDoc.h"
 
 namespace {
@@ -153,6 +154,10 @@ void CQuadrellView::OnGenerateInputFile() {
     GenerateInputFile(this, *m_document, m_origin, m_lastFrequency, m_tagCounter);
 }
 
+// Starts the solver and returns at once; which deck it reads and where it
+// writes its listing is settled in the solver's own window.
+void CQuadrellView::OnLaunchNec2d() { LaunchNec2d(); }
+
 void CQuadrellView::OnImportDeck() {
     // The deck import fills this in; until then Open does nothing while a
     // design window is active.
@@ -174,6 +179,7 @@ bool CQuadrellView::OnCmdMsg(int id, bool execute) {
         {ID_PLACE_SOURCE, &CQuadrellView::OnPlaceSource},
         {ID_SNAP_CONTROLS, &CQuadrellView::OnSnapControls},
         {ID_GENERATE_INPUT_FILE, &CQuadrellView::OnGenerateInputFile},
+        {ID_LAUNCH_NEC2D, &CQuadrellView::OnLaunchNec2d},
         {ID_FILE_OPEN, &CQuadrellView::OnImportDeck},
         {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},

@@ -123,11 +123,13 @@ TEST_F(CShellTest, CommandsNobodyHandlesAreDisabled) {
         EXPECT_FALSE(m_frame->RouteCommand(id, false)) << id;
     }
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_PRINT, ID_APP_ABOUT,
-                   ID_WINDOW_NEW, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_VIEW_TOOLBAR}) {
+                   ID_WINDOW_NEW, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_VIEW_TOOLBAR, ID_PLACE_WIRE,
+                   ID_PLACE_SOURCE, ID_SNAP_CONTROLS, ID_GENERATE_INPUT_FILE, ID_LAUNCH_NEC2D}) {
         EXPECT_TRUE(m_frame->Action(id)->isEnabled()) << id;
     }
     CloseAllDesigns();
-    for (int id : {ID_FILE_CLOSE, ID_FILE_PRINT, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
+    for (int id : {ID_FILE_CLOSE, ID_FILE_PRINT, ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_PLACE_WIRE,
+                   ID_LAUNCH_NEC2D, ID_GENERATE_INPUT_FILE}) {
         EXPECT_FALSE(m_frame->Action(id)->isEnabled()) << id;
     }
 }
@@ -173,8 +175,13 @@ TEST_F(CShellTest, StatusBarHasSixPanesWithTheirInitialTexts) {
     EXPECT_EQ(m_frame->StatusPaneText(0), "For Help, press F1");
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
     EXPECT_EQ(m_frame->StatusPaneText(2), QString(39, ' '));
+    QLabel* coords = m_frame->statusBar()->findChildren<QLabel*>()[2];
+    const int width = coords->width();
     m_frame->SetStatusPaneText(2, "(100., 50.)  (200., 50.)");
     EXPECT_EQ(m_frame->StatusPaneText(2), "(100., 50.)  (200., 50.)");
+    m_frame->SetStatusPaneText(2, "\t\t\t\t\t");
+    EXPECT_EQ(coords->width(), width);
+    EXPECT_GE(width, coords->fontMetrics().horizontalAdvance("(-500., -300.)  (500., 300.)"));
     m_frame->SetStatusPaneText(7, "ignored");
     EXPECT_EQ(m_frame->statusBar()->findChildren<QLabel*>().size(), 6);
 }
