@@ -11,7 +11,7 @@ class CQuadrellView;
 class CChildFrame : public QMdiSubWindow, public CCmdTarget {
     Q_OBJECT
 
-public:
+  public:
     CChildFrame(CQuadrellDoc& document, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
@@ -20,12 +20,12 @@ public:
 
     bool OnCmdMsg(int id, bool execute) override;
 
-signals:
+  signals:
     // Sent while the frame is being destroyed, after its view has gone and
     // before the frame itself goes.
     void frameDestroyed(CChildFrame* frame);
 
-private:
+  private:
     CQuadrellDoc* m_document;
     CQuadrellView* m_view;
 };

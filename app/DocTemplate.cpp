@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QMdiArea>
-
 #include <algorithm>
 
 #include "app/ChildFrm.h"
@@ -11,11 +10,11 @@
 #include "model/QuadrellDoc.h"
 
 class CDocTemplate::CDocumentTarget : public CCmdTarget {
-public:
+  public:
     explicit CDocumentTarget(OpenDocument& entry) : m_entry(entry) {}
     bool OnCmdMsg(int id, bool execute) override;
 
-private:
+  private:
     OpenDocument& m_entry;
 };
 

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
 #include <memory>
 #include <vector>
 
@@ -22,7 +21,7 @@ class QMdiArea;
 class CDocTemplate : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit CDocTemplate(QMdiArea* area, QObject* parent = nullptr);
     ~CDocTemplate() override;
 
@@ -39,13 +38,13 @@ public:
     QString DocumentTitle(const CQuadrellDoc* document) const;
     int DocumentCount() const { return static_cast<int>(m_documents.size()); }
 
-signals:
+  signals:
     // A design window was added or is being destroyed. Receivers that look
     // at the windows should connect queued.
     void framesChanged();
     void frameDestroyed(CChildFrame* frame);
 
-private:
+  private:
     struct OpenDocument;
     class CDocumentTarget;
 

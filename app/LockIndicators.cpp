@@ -1,9 +1,9 @@
 #include "app/LockIndicators.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
-
 #include <dlfcn.h>
+
+#include <QGuiApplication>
 
 namespace {
 

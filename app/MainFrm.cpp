@@ -78,8 +78,8 @@ void CMainFrame::CreateActions() {
     for (const CommandInfo& command : CommandTable()) {
         if (command.id == ID_FILE_SAVE) continue;  // designs have nothing to save
         auto* action = new QAction(this);
-        const QString text = command.menuText.isEmpty() ? command.ToolTip().trimmed()
-                                                        : command.menuText;
+        const QString text =
+            command.menuText.isEmpty() ? command.ToolTip().trimmed() : command.menuText;
         action->setText(text);
         action->setStatusTip(command.StatusPrompt());
         action->setToolTip(command.ToolTip());
@@ -195,7 +195,8 @@ void CMainFrame::CreateStatusBar() {
     m_panes = {
         pane(kIdleMessage, {}),
         pane(kSnapPaneText, {kSnapPaneText, QStringLiteral("Snap Element")}),
-        pane(kCoordsPaneText, {kCoordsPaneText, QStringLiteral("(-888.888, -888.888)  (-888.888, -888.888)")}),
+        pane(kCoordsPaneText,
+             {kCoordsPaneText, QStringLiteral("(-888.888, -888.888)  (-888.888, -888.888)")}),
         pane(QStringLiteral("CAP"), {QStringLiteral("CAP")}),
         pane(QStringLiteral("NUM"), {QStringLiteral("NUM")}),
         pane(QStringLiteral("SCRL"), {QStringLiteral("SCRL")}),

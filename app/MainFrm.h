@@ -23,7 +23,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWriter {
     Q_OBJECT
 
-public:
+  public:
     // `application` is the last target of the routing.
     explicit CMainFrame(CCmdTarget* application);
     ~CMainFrame() override;
@@ -57,10 +57,10 @@ public:
     QAction* RecentPlaceHolder() const { return m_recentPlaceHolder; }
     const QList<QAction*>& RecentActions() const { return m_recentActions; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSetupDialog>
-
 #include <clocale>
 
 #include "app/AboutDlg.h"
@@ -83,7 +82,8 @@ bool CQuadrellApp::OpenDocumentFile(const QString& path) {
                             QStringLiteral("Cannot open %1.\nThe file does not exist or cannot "
                                            "be read.")
                                 .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
-        m_recentFiles.Remove(static_cast<int>(m_recentFiles.Paths().indexOf(file.absoluteFilePath())));
+        m_recentFiles.Remove(
+            static_cast<int>(m_recentFiles.Paths().indexOf(file.absoluteFilePath())));
         m_recentFiles.Save();
         RefreshRecentFileMenus();
         return false;

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QStringList>
-
 #include <memory>
 
 #include "app/RecentFileList.h"
@@ -16,7 +15,7 @@ class CMainFrame;
 class CQuadrellApp : public QObject, public CCmdTarget {
     Q_OBJECT
 
-public:
+  public:
     CQuadrellApp();
     ~CQuadrellApp() override;
 
@@ -36,7 +35,7 @@ public:
     void OnAppAbout();
     void OnFilePrintSetup();
 
-private:
+  private:
     void RefreshRecentFileMenus();
 
     std::unique_ptr<CMainFrame> m_mainFrame;

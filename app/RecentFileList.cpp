@@ -14,8 +14,8 @@ void CRecentFileList::Load() {
     QSettings settings;
     m_paths.clear();
     for (int i = 1; i <= kSize; ++i) {
-        const QString path = settings.value(QStringLiteral("%1/File%2").arg(kSection).arg(i))
-                                 .toString();
+        const QString path =
+            settings.value(QStringLiteral("%1/File%2").arg(kSection).arg(i)).toString();
         if (!path.isEmpty() && !m_paths.contains(path)) m_paths.append(path);
     }
 }

@@ -6,7 +6,7 @@
 // The recent-file list of the File menu: at most four paths, newest first,
 // kept in the per-user settings under "Recent File List".
 class CRecentFileList {
-public:
+  public:
     static constexpr int kSize = 4;
 
     void Load();
@@ -20,6 +20,6 @@ public:
     // The menu text of an entry: "&1 name", with long paths shortened.
     QString MenuText(int index) const;
 
-private:
+  private:
     QStringList m_paths;
 };

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-
 #include <functional>
 
 #include "editor/CommandIds.h"
@@ -116,9 +115,13 @@ Painter PainterFor(int commandId) {
             return [](QPainter& p) {
                 p.setPen(InkPen());
                 p.setBrush(kPaper);
-                p.drawPolygon(
-                    QPolygonF({{1.5, 1.5}, {1.5, 11.5}, {4, 9}, {6, 13.5}, {7.5, 12.8}, {5.5, 8.5},
-                               {8.5, 8.5}}));
+                p.drawPolygon(QPolygonF({{1.5, 1.5},
+                                         {1.5, 11.5},
+                                         {4, 9},
+                                         {6, 13.5},
+                                         {7.5, 12.8},
+                                         {5.5, 8.5},
+                                         {8.5, 8.5}}));
                 QFont font = p.font();
                 font.setPixelSize(9);
                 font.setBold(true);

@@ -5,7 +5,7 @@
 // target that handles a command wins; a command nobody reachable handles is
 // shown disabled.
 class CCmdTarget {
-public:
+  public:
     virtual ~CCmdTarget() = default;
 
     // True when this target handles `id`. With `execute` it also runs it.

@@ -1,7 +1,6 @@
 #include "editor/DataExchange.h"
 
 #include <QLineEdit>
-
 #include <cctype>
 #include <charconv>
 #include <cmath>

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 #include <string_view>
-
-#include <QString>
 
 class QLineEdit;
 class QWidget;
@@ -29,7 +28,7 @@ std::optional<int> ParseDialogInteger(std::string_view text);
 //     dx.NumberRange(m_angleEdit, m_angle, 0, 360);
 //     if (dx.Ok()) accept();
 class CDataExchange {
-public:
+  public:
     explicit CDataExchange(QWidget* dialog) : m_dialog(dialog) {}
 
     // "Please enter a number."
@@ -43,7 +42,7 @@ public:
 
     bool Ok() const { return m_ok; }
 
-private:
+  private:
     void Fail(QLineEdit* field, const QString& message);
 
     QWidget* m_dialog;

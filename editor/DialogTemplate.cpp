@@ -6,11 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <cmath>
 
-CDialogTemplate::CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu,
-                                 int heightDlu)
+CDialogTemplate::CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu, int heightDlu)
     : m_dialog(dialog) {
     const QFontMetricsF metrics(dialog->font());
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");

@@ -17,19 +17,20 @@ class QWidget;
 // made in template order, which is also their tab order. Each control's
 // object name is its control id ("1010", "IDOK", "IDCANCEL"), for tests.
 class CDialogTemplate {
-public:
+  public:
     CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu, int heightDlu);
 
     // Cancel ("IDCANCEL") is wired to reject; the dialog connects OK ("IDOK")
     // to its own check of the fields.
-    QPushButton* AddButton(const QString& id, const QString& text, QRect dlu, bool isDefault = false);
+    QPushButton* AddButton(const QString& id, const QString& text, QRect dlu,
+                           bool isDefault = false);
     QLineEdit* AddEdit(int id, QRect dlu, Qt::Alignment alignment = Qt::AlignLeft);
     QLabel* AddLabel(const QString& text, QRect dlu, Qt::Alignment alignment = Qt::AlignHCenter);
     QRadioButton* AddRadio(int id, const QString& text, QRect dlu);
 
     QRect ToPixels(QRect dlu) const;
 
-private:
+  private:
     void Place(QWidget* widget, QRect dlu) const;
 
     QDialog* m_dialog;

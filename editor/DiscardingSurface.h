@@ -6,7 +6,7 @@
 // outside a paint event Qt cannot draw on a widget, so the view lets such an
 // operation draw here and repaints instead.
 class CDiscardingSurface : public CDrawingSurface {
-public:
+  public:
     Pen SelectPen(const Pen& pen) override {
         const Pen previous = m_pen;
         m_pen = pen;
@@ -15,6 +15,6 @@ public:
     void MoveTo(int, int) override {}
     void LineTo(int, int) override {}
 
-private:
+  private:
     Pen m_pen;
 };

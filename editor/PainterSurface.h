@@ -9,14 +9,14 @@ class QPainter;
 // are one device unit wide and, like the classic line-to, leave out their
 // last point, so that a run of line-tos never paints a joint twice.
 class CPainterSurface : public CDrawingSurface {
-public:
+  public:
     explicit CPainterSurface(QPainter& painter);
 
     Pen SelectPen(const Pen& pen) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
 
-private:
+  private:
     QPainter& m_painter;
     Pen m_pen;
     CPoint m_current;

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QPrinter>
-
 #include <memory>
 
 namespace {
@@ -11,12 +10,12 @@ namespace {
 // QPrinter is no QObject; a small owner parented to the application object
 // lets it go with the application rather than after it.
 class CPrinterOwner : public QObject {
-public:
+  public:
     explicit CPrinterOwner(QObject* parent)
         : QObject(parent), m_printer(std::make_unique<QPrinter>(QPrinter::ScreenResolution)) {}
     QPrinter& Printer() { return *m_printer; }
 
-private:
+  private:
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -14,8 +14,8 @@
 #include "editor/SnapControlDialog.h"
 #include "editor/StatusPanes.h"
 #include "model/ElementReadout.h"
-#include "nec/SolverLaunch.h"
 #include "model/QuadrellDoc.h"
+#include "nec/SolverLaunch.h"
 
 namespace {
 
@@ -73,7 +73,8 @@ void CQuadrellView::ResetToArrowCursor() { SetCurrentCursor(&m_hArrowCursor); }
 
 CPoint CQuadrellView::OnPrepareDC() const {
     const QRect client = rect();
-    return CPoint{(client.left() + client.right() + 1) / 2, (client.top() + client.bottom() + 1) / 2};
+    return CPoint{(client.left() + client.right() + 1) / 2,
+                  (client.top() + client.bottom() + 1) / 2};
 }
 
 CPoint CQuadrellView::ClientToLogical(QPoint client) const {

@@ -23,7 +23,7 @@ class QPrinter;
 class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarget {
     Q_OBJECT
 
-public:
+  public:
     explicit CQuadrellView(CQuadrellDoc& document, QWidget* parent = nullptr);
     ~CQuadrellView() override;
 
@@ -85,14 +85,14 @@ public:
     CPoint GetGrabOffset() const { return m_grabOffset; }
     bool IsDragging() const { return m_bDragging; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void SetCurrentCursor(const QCursor* cursor);
     void Print(QPrinter& printer);
     // The first element in list order whose body holds `point`, unless a

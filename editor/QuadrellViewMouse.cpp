@@ -26,7 +26,8 @@ constexpr float kDefaultPhase = 0.0f;
 }  // namespace
 
 void CQuadrellView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonDown(ClientToLogical(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(ClientToLogical(event->position().toPoint()));
     QWidget::mousePressEvent(event);
 }
 
@@ -37,7 +38,8 @@ void CQuadrellView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CQuadrellView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) OnLButtonUp(ClientToLogical(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(ClientToLogical(event->position().toPoint()));
     QWidget::mouseReleaseEvent(event);
 }
 
@@ -148,8 +150,8 @@ void CQuadrellView::EditSelectedProperties() {
                                      m_pSelected->GetSegments(), m_pSelected->GetAngle(), this);
         // The element may have left the design while the dialog was open.
         if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
-            m_pSelected->SetProperties(surface, dialog.m_length, dialog.m_radius,
-                                       dialog.m_segments, dialog.m_angle);
+            m_pSelected->SetProperties(surface, dialog.m_length, dialog.m_radius, dialog.m_segments,
+                                       dialog.m_angle);
             m_pSelected = nullptr;
             repaint();
         }

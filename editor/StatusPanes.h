@@ -6,7 +6,7 @@
 // through the application's main window, so with several views open a pane
 // shows what the view used last wrote.
 class CStatusPaneWriter {
-public:
+  public:
     virtual ~CStatusPaneWriter() = default;
 
     // Sets the text of the pane with that index and repaints it at once.

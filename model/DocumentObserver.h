@@ -7,7 +7,7 @@ class CElement;
 // view can drop a selection or a drag that names it; and when the design has
 // changed and the views should repaint.
 class CDocumentObserver {
-public:
+  public:
     virtual ~CDocumentObserver() = default;
 
     // `element` is about to be destroyed: compare it, never use it.

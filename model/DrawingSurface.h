@@ -32,7 +32,7 @@ inline constexpr PenColor kHighlightColor{255, 0, 0};
 // What the elements and the editor draw on, in integer logical coordinates.
 // The screen and the printer implement it over QPainter; tests record on it.
 class CDrawingSurface {
-public:
+  public:
     virtual ~CDrawingSurface() = default;
 
     // Selects `pen` and returns the pen it replaces.
@@ -45,7 +45,7 @@ public:
 // Selects a pen for one drawing call and selects the previous one again when
 // it goes out of scope.
 class CScopedPen {
-public:
+  public:
     CScopedPen(CDrawingSurface& surface, const Pen& pen)
         : m_surface(surface), m_previous(surface.SelectPen(pen)) {}
     ~CScopedPen() { m_surface.SelectPen(m_previous); }
@@ -53,7 +53,7 @@ public:
     CScopedPen(const CScopedPen&) = delete;
     CScopedPen& operator=(const CScopedPen&) = delete;
 
-private:
+  private:
     CDrawingSurface& m_surface;
     Pen m_previous;
 };

@@ -15,7 +15,7 @@ inline constexpr int DRAW_TRACE = 1;
 // needs; a kind leaves the fields it does not use at 0. Elements are owned by
 // the design document and are never copied.
 class CElement {
-public:
+  public:
     virtual ~CElement() = default;
 
     CElement(const CElement&) = delete;
@@ -45,7 +45,7 @@ public:
     virtual float GetEndX() const = 0;
     virtual float GetEndY() const = 0;
 
-protected:
+  protected:
     explicit CElement(int type) : m_type(type) {}
 
     // The pen of Draw: red when highlighted in mode 0, null in mode 1, else

@@ -11,13 +11,13 @@
 class CElementList {
     using Nodes = std::list<std::unique_ptr<CElement>>;
 
-public:
+  public:
     class Position {
-    public:
+      public:
         Position() = default;
         explicit operator bool() const { return m_valid; }
 
-    private:
+      private:
         friend class CElementList;
         Nodes::const_iterator m_node{};
         bool m_valid = false;
@@ -41,7 +41,7 @@ public:
     std::size_t GetCount() const { return m_nodes.size(); }
     bool IsEmpty() const { return m_nodes.empty(); }
 
-private:
+  private:
     Position PositionOf(Nodes::const_iterator node) const;
 
     Nodes m_nodes;

@@ -13,7 +13,7 @@ using ElementPosition = CElementList::Position;
 // owns. Wires go in at the head and sources at the tail, so a walk from the
 // head meets all wires, newest first, then all sources, oldest first.
 class CQuadrellDoc {
-public:
+  public:
     CQuadrellDoc() = default;
     virtual ~CQuadrellDoc() = default;
 
@@ -41,7 +41,7 @@ public:
     // Asks every view to repaint the design.
     void UpdateAllViews();
 
-private:
+  private:
     void NotifyObservers(const std::function<void(CDocumentObserver&)>& notify);
 
     CElementList m_elements;

@@ -5,7 +5,7 @@
 // A voltage source: one EX card. A point shown as a small plus sign; it feeds
 // the wire whose end its centre sits on when the deck is written.
 class CSource : public CElement {
-public:
+  public:
     CSource(float x, float y, float z, float magnitude, float phase);
 
     void Draw(CDrawingSurface& surface, bool highlight, int mode) const override;
@@ -27,7 +27,7 @@ public:
 
     float GetZ() const { return m_z1; }
 
-private:
+  private:
     void PlaceArms();
     void DrawArms(CDrawingSurface& surface) const;
 

@@ -14,8 +14,7 @@ constexpr double kBarbSpread = 45.0;
 
 }  // namespace
 
-CWire::CWire(float x1, float y1, float z1, float length, float radius, float segments,
-             float angle)
+CWire::CWire(float x1, float y1, float z1, float length, float radius, float segments, float angle)
     : CElement(ELEMENT_WIRE) {
     m_x1 = x1;
     m_y1 = y1;
@@ -74,19 +73,14 @@ bool CWire::HitTest(CPoint point) const {
     const float u = kBodyHalfWidth * dx / length;
     const float v = kBodyHalfWidth * dy / length;
     const auto corner = [](float x, float y) { return CPoint{TruncateToInt(x), TruncateToInt(y)}; };
-    return QuadrilateralHitTest(point, {corner(m_x1 - u + v, m_y1 - v - u),
-                                        corner(m_x1 - u - v, m_y1 - v + u),
-                                        corner(m_x2 + u - v, m_y2 + v + u),
-                                        corner(m_x2 + u + v, m_y2 + v - u)});
+    return QuadrilateralHitTest(
+        point, {corner(m_x1 - u + v, m_y1 - v - u), corner(m_x1 - u - v, m_y1 - v + u),
+                corner(m_x2 + u - v, m_y2 + v + u), corner(m_x2 + u + v, m_y2 + v - u)});
 }
 
-bool CWire::HitStart(CPoint point) const {
-    return SquareHitTest(point, m_x1, m_y1, kEndHalfSize);
-}
+bool CWire::HitStart(CPoint point) const { return SquareHitTest(point, m_x1, m_y1, kEndHalfSize); }
 
-bool CWire::HitEnd(CPoint point) const {
-    return SquareHitTest(point, m_x2, m_y2, kEndHalfSize);
-}
+bool CWire::HitEnd(CPoint point) const { return SquareHitTest(point, m_x2, m_y2, kEndHalfSize); }
 
 bool CWire::HitOrigin(CPoint point, int x, int y) const { return HitSquare15(point, x, y); }
 

@@ -6,7 +6,7 @@
 // (degrees from +x towards +y, so clockwise on the screen); the end point is
 // kept consistent with them.
 class CWire : public CElement {
-public:
+  public:
     CWire(float x1, float y1, float z1, float length, float radius, float segments, float angle);
 
     void Draw(CDrawingSurface& surface, bool highlight, int mode) const override;
@@ -27,6 +27,6 @@ public:
     float GetStartZ() const { return m_z1; }
     float GetEndZ() const { return m_z2; }
 
-private:
+  private:
     void PlaceEnd(float length, float angle);
 };

@@ -20,10 +20,9 @@ const PlotWindowClass& GetPlotWindowClass() { return g_plotClass; }
 QMdiSubWindow* CreatePlotWindow(QMdiArea* area, QWidget* content, const QString& title,
                                 QPoint topLeft) {
     const PlotWindowClass& plotClass = GetPlotWindowClass();
-    auto* window = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::WindowTitleHint |
-                                                  Qt::WindowSystemMenuHint |
-                                                  Qt::WindowMinimizeButtonHint |
-                                                  Qt::WindowCloseButtonHint);
+    auto* window =
+        new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->setObjectName(plotClass.name);
     window->setWindowTitle(title);
     window->setCursor(Qt::ArrowCursor);

@@ -1,5 +1,3 @@
-#include "app/MainFrm.h"
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -21,6 +19,7 @@
 #include "app/ChildFrm.h"
 #include "app/CommandTable.h"
 #include "app/DocTemplate.h"
+#include "app/MainFrm.h"
 #include "app/Quadrell.h"
 #include "editor/CommandIds.h"
 #include "editor/QuadrellView.h"
@@ -48,7 +47,7 @@ QStringList MenuTitles(const CMainFrame& frame) {
 }
 
 class CShellTest : public CShellFixture {
-protected:
+  protected:
     void SetUp() override {
         CShellFixture::SetUp();
         QApplication::setActiveWindow(m_frame);
@@ -79,8 +78,8 @@ TEST_F(CShellTest, StartsWithOneEmptyDesignAndTheDesignMenus) {
     EXPECT_EQ(ItemTexts(menus[0]),
               (QStringList{"&New", "&Open...", "&Close", "-", "&Print...", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(ItemTexts(menus[1]), (QStringList{"&Undo", "Redo", "Repeat", "-", "Cu&t", "&Copy",
-                                                "&Paste"}));
+    EXPECT_EQ(ItemTexts(menus[1]),
+              (QStringList{"&Undo", "Redo", "Repeat", "-", "Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(ItemTexts(menus[2]), (QStringList{"&Toolbar", "&Status Bar"}));
     EXPECT_EQ(ItemTexts(menus[3]), (QStringList{"&Snap Controls", "&Rotate", "&Flip"}));
     EXPECT_EQ(ItemTexts(menus[4]),
@@ -136,16 +135,17 @@ TEST_F(CShellTest, CommandsNobodyHandlesAreDisabled) {
 
 TEST_F(CShellTest, EveryAcceleratorIsBoundAndSaveIsNotOffered) {
     const QList<std::pair<QString, int>> keys = {
-        {"Ctrl+N", ID_FILE_NEW},       {"Ctrl+O", ID_FILE_OPEN},      {"Ctrl+P", ID_FILE_PRINT},
-        {"Ctrl+Z", ID_EDIT_UNDO},      {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
-        {"Shift+Del", ID_EDIT_CUT},    {"Ctrl+C", ID_EDIT_COPY},      {"Ctrl+Ins", ID_EDIT_COPY},
-        {"Ctrl+V", ID_EDIT_PASTE},     {"Shift+Ins", ID_EDIT_PASTE},  {"Ctrl+G", ID_SNAP_CONTROLS},
-        {"Ctrl+F", ID_FLIP},           {"Ctrl+R", ID_ROTATE},         {"F6", ID_NEXT_PANE},
-        {"Shift+F6", ID_PREV_PANE},    {"Shift+F1", ID_CONTEXT_HELP}, {"F1", ID_HELP},
+        {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},        {"Ctrl+P", ID_FILE_PRINT},
+        {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
+        {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY},
+        {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},    {"Ctrl+G", ID_SNAP_CONTROLS},
+        {"Ctrl+F", ID_FLIP},        {"Ctrl+R", ID_ROTATE},           {"F6", ID_NEXT_PANE},
+        {"Shift+F6", ID_PREV_PANE}, {"Shift+F1", ID_CONTEXT_HELP},   {"F1", ID_HELP},
         {"Del", ID_DELETE_ELEMENT},
     };
     for (const auto& [key, id] : keys) {
-        EXPECT_TRUE(m_frame->Action(id)->shortcuts().contains(QKeySequence(key))) << key.toStdString();
+        EXPECT_TRUE(m_frame->Action(id)->shortcuts().contains(QKeySequence(key)))
+            << key.toStdString();
         EXPECT_TRUE(m_frame->actions().contains(m_frame->Action(id))) << key.toStdString();
     }
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
@@ -159,10 +159,26 @@ TEST_F(CShellTest, ToolbarFollowsTheLayoutWithPromptsAndTips) {
     for (const QAction* action : m_frame->ToolBar()->actions()) {
         tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
     }
-    EXPECT_EQ(tips, (QStringList{"New", "Open", "|", "Cut", "Copy", "Paste", "|", "Print", "About",
-                                 "Help", "|", "Place new wire", "Place new source",
-                                 "Generate Input File for NEC2D", " Launch NEC2d",
-                                 " Process OutPut Data", "|", "Snap Controls", " Rotate", "Flip"}));
+    EXPECT_EQ(tips, (QStringList{"New",
+                                 "Open",
+                                 "|",
+                                 "Cut",
+                                 "Copy",
+                                 "Paste",
+                                 "|",
+                                 "Print",
+                                 "About",
+                                 "Help",
+                                 "|",
+                                 "Place new wire",
+                                 "Place new source",
+                                 "Generate Input File for NEC2D",
+                                 " Launch NEC2d",
+                                 " Process OutPut Data",
+                                 "|",
+                                 "Snap Controls",
+                                 " Rotate",
+                                 "Flip"}));
     for (const QAction* action : m_frame->ToolBar()->actions()) {
         if (action->isSeparator()) continue;
         EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
@@ -238,10 +254,10 @@ TEST_F(CShellTest, AboutBoxShowsTheVersion) {
 
 class CUrlRecorder : public QObject {
     Q_OBJECT
-public slots:
+  public slots:
     void Open(const QUrl& url) { urls << url; }
 
-public:
+  public:
     QList<QUrl> urls;
 };
 
@@ -274,7 +290,8 @@ TEST_F(CShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
     EXPECT_TRUE(m_frame->RecentActions()[0]->text().startsWith("&1 "));
     EXPECT_TRUE(m_frame->RecentActions()[0]->text().endsWith("dipole.in"));
     QSettings settings;
-    EXPECT_EQ(settings.value("Recent File List/File1").toString(), QFileInfo(deck).absoluteFilePath());
+    EXPECT_EQ(settings.value("Recent File List/File1").toString(),
+              QFileInfo(deck).absoluteFilePath());
 
     // Reopening through the menu makes another window on it.
     m_frame->RecentActions()[0]->trigger();

@@ -1,5 +1,3 @@
-#include "editor/DataExchange.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,6 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "editor/DataExchange.h"
 #include "tests/support/ModalCatcher.h"
 
 namespace {
@@ -45,7 +44,7 @@ TEST(DialogNumbers, ParseOnlyDecimalNumbersWithBlanksAround) {
 }
 
 class CDataExchangeTest : public testing::Test {
-protected:
+  protected:
     CDataExchangeTest() {
         auto* layout = new QVBoxLayout(&m_dialog);
         layout->addWidget(m_first = new QLineEdit(&m_dialog));
@@ -94,9 +93,9 @@ TEST_F(CDataExchangeTest, RangeChecksNameTheirBounds) {
     m_first->setText("1.5");
     CDataExchange dx3(&m_dialog);
     dx3.Integer(m_first, mode);
-    EXPECT_EQ(m_catcher.Messages(),
-              (QStringList{"Please enter an integer between 0 and 6.",
-                           "Please enter a number between 0 and 360.", "Please enter an integer."}));
+    EXPECT_EQ(m_catcher.Messages(), (QStringList{"Please enter an integer between 0 and 6.",
+                                                 "Please enter a number between 0 and 360.",
+                                                 "Please enter an integer."}));
 }
 
 TEST_F(CDataExchangeTest, GoodFieldsAreAllRead) {

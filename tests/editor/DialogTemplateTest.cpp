@@ -1,10 +1,10 @@
-#include "editor/DialogTemplate.h"
-
 #include <gtest/gtest.h>
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "editor/DialogTemplate.h"
 
 namespace {
 

@@ -18,8 +18,6 @@ constexpr int kFrequency = 1010;
 constexpr int kIncrement = 1011;
 constexpr int kWavelength = 1012;
 
-
-
 TEST(FrequencyProperties, ANewViewOffersOneMegahertzAndEnterAcceptsIt) {
     CModalCatcher catcher;
     CFrequencyProperties dialog(0, 1.0f, 0.0f);

@@ -1,9 +1,9 @@
-#include "editor/PainterSurface.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
+
+#include "editor/PainterSurface.h"
 
 namespace {
 

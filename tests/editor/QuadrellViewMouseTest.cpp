@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/ChildFrm.h"
@@ -30,7 +30,7 @@ namespace {
 
 // Editing with the mouse in a real design window of a real main window.
 class CMouseEditingTest : public CShellFixture {
-protected:
+  protected:
     void SetUp() override {
         CShellFixture::SetUp();
         m_view = m_frame->ActiveView();
@@ -43,8 +43,7 @@ protected:
     }
     void Send(QEvent::Type type, CPoint logical, Qt::MouseButtons buttons, Qt::MouseButton button) {
         const QPointF local = Client(logical);
-        QMouseEvent event(type, local, m_view->mapToGlobal(local), button, buttons,
-                          Qt::NoModifier);
+        QMouseEvent event(type, local, m_view->mapToGlobal(local), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(m_view, &event);
     }
     void Press(CPoint p) { Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }

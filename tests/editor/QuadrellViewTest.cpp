@@ -1,10 +1,9 @@
-#include "editor/QuadrellView.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
+#include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
@@ -15,7 +14,7 @@ namespace {
 const QRgb kAxis = qRgb(0, 100, 255);
 
 class CQuadrellViewTest : public testing::Test {
-protected:
+  protected:
     CQuadrellViewTest() : m_view(std::make_unique<CQuadrellView>(m_doc)) {
         m_view->resize(801, 601);
         m_view->OnInitialUpdate();
@@ -47,8 +46,8 @@ TEST_F(CQuadrellViewTest, PaintsAxesGridMarksAndElementsOnTheWindowColour) {
     m_doc.AddElementAtTail(std::make_unique<CSource>(-200, 100, 0, 1, 0));
     const QImage image = Render();
     const int cx = 400, cy = 300;
-    EXPECT_EQ(image.pixel(cx, cy - 30), kAxis);  // up arrow
-    EXPECT_EQ(image.pixel(cx + 30, cy), kAxis);  // right arrow
+    EXPECT_EQ(image.pixel(cx, cy - 30), kAxis);         // up arrow
+    EXPECT_EQ(image.pixel(cx + 30, cy), kAxis);         // right arrow
     EXPECT_EQ(image.pixel(cx + 100, cy + 100), kAxis);  // a grid mark
     EXPECT_EQ(image.pixel(cx - 300, cy - 200), kAxis);
     EXPECT_EQ(image.pixel(cx + 50, cy + 50), m_view->palette().color(QPalette::Base).rgb());

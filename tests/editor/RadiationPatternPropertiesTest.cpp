@@ -26,7 +26,6 @@ enum Id {
     kPhiStep = 1021,
 };
 
-
 // The dialog as the deck command shows it.
 class PatternDialogTest : public testing::Test {
   protected:

@@ -20,7 +20,6 @@ constexpr int kMagnitude = 1008;
 const QString kNumber = "Please enter a number.";
 const QString kPhaseRange = "Please enter a number between -180 and 180.";
 
-
 class SourceDialogTest : public testing::Test {
   protected:
     // Shows the dialog modally with the values of a new source; `act` runs

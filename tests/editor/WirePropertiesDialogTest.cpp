@@ -20,7 +20,6 @@ constexpr int kRadius = 1004;
 constexpr int kSegments = 1005;
 constexpr int kAngle = 1006;
 
-
 class WireDialogTest : public testing::Test {
   protected:
     // Shows the dialog modally with the values of a new wire; `act` runs

@@ -1,6 +1,6 @@
-#include "model/CardNumber.h"
-
 #include <gtest/gtest.h>
+
+#include "model/CardNumber.h"
 
 namespace {
 

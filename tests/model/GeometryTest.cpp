@@ -1,9 +1,9 @@
-#include "model/Geometry.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "model/Geometry.h"
 
 namespace {
 
@@ -24,9 +24,9 @@ TEST(SquareHitTest, KeepsLeftAndTopEdgesAndDropsRightAndBottom) {
     };
     // Half-size 15 around the origin: left/top -15, right/bottom 15.
     const Case cases[] = {
-        {{-15, -15}, true}, {{14, 14}, true},    {{0, 0}, true},     {{15, 0}, false},
-        {{0, 15}, false},   {{-16, 0}, false},   {{0, -16}, false},  {{14, -15}, true},
-        {{-15, 14}, true},  {{15, 15}, false},   {{-15, 15}, false}, {{15, -15}, false},
+        {{-15, -15}, true}, {{14, 14}, true},  {{0, 0}, true},     {{15, 0}, false},
+        {{0, 15}, false},   {{-16, 0}, false}, {{0, -16}, false},  {{14, -15}, true},
+        {{-15, 14}, true},  {{15, 15}, false}, {{-15, 15}, false}, {{15, -15}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "(" << c.point.x << ", " << c.point.y << ")");

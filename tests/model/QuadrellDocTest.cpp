@@ -1,5 +1,3 @@
-#include "model/QuadrellDoc.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
 
@@ -16,21 +15,22 @@ namespace {
 std::map<std::string, int> g_destroyed;
 
 class CCountedWire : public CWire {
-public:
+  public:
     explicit CCountedWire(std::string name) : CWire(0, 0, 0, 100, 0.005f, 5, 0), m_name(name) {}
     ~CCountedWire() override { ++g_destroyed[m_name]; }
     const std::string m_name;
 };
 
 class CCountedSource : public CSource {
-public:
+  public:
     explicit CCountedSource(std::string name) : CSource(0, 0, 0, 1, 0), m_name(name) {}
     ~CCountedSource() override { ++g_destroyed[m_name]; }
     const std::string m_name;
 };
 
 std::string NameOf(const CElement* element) {
-    if (element->GetType() == ELEMENT_WIRE) return static_cast<const CCountedWire*>(element)->m_name;
+    if (element->GetType() == ELEMENT_WIRE)
+        return static_cast<const CCountedWire*>(element)->m_name;
     return static_cast<const CCountedSource*>(element)->m_name;
 }
 
@@ -43,7 +43,7 @@ std::vector<std::string> Order(const CQuadrellDoc& doc) {
 }
 
 class CQuadrellDocTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { g_destroyed.clear(); }
 
     CElement* AddWire(CQuadrellDoc& doc, const std::string& name) {
@@ -112,14 +112,14 @@ TEST_F(CQuadrellDocTest, DestroyingTheDocumentDestroysEachElementOnce) {
         AddWire(doc, "A");
         AddSource(doc, "S");
         AddWire(doc, "B");
-        doc.RemoveElement(doc.GetNextElement(*std::make_unique<ElementPosition>(
-            doc.GetFirstElementPosition())));
+        doc.RemoveElement(
+            doc.GetNextElement(*std::make_unique<ElementPosition>(doc.GetFirstElementPosition())));
     }
     EXPECT_EQ(g_destroyed, (std::map<std::string, int>{{"A", 1}, {"B", 1}, {"S", 1}}));
 }
 
 class CRecordingObserver : public CDocumentObserver {
-public:
+  public:
     explicit CRecordingObserver(CQuadrellDoc& doc) : m_doc(doc) { doc.AddObserver(this); }
     ~CRecordingObserver() override { m_doc.RemoveObserver(this); }
 

@@ -1,10 +1,9 @@
-#include "model/Source.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
+#include "model/Source.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {

@@ -1,9 +1,8 @@
-#include "model/Wire.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "model/Wire.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {
@@ -35,7 +34,8 @@ TEST(Wire, ConstructorPlacesEndFromLengthAndAngle) {
     const CWire raised = MakeWire(1, 2, 10, 30, 5, 0.005f, 7);
     EXPECT_FLOAT_EQ(raised.GetStartZ(), 7);
     EXPECT_FLOAT_EQ(raised.GetEndZ(), 7);
-    EXPECT_FLOAT_EQ(raised.GetEndX(), static_cast<float>(1 + 10 * std::cos(30 * 3.14159265359 / 180)));
+    EXPECT_FLOAT_EQ(raised.GetEndX(),
+                    static_cast<float>(1 + 10 * std::cos(30 * 3.14159265359 / 180)));
 }
 
 TEST(Wire, CardTextAtManyPositionsOriginsAndSizes) {
@@ -103,8 +103,8 @@ TEST(Wire, HitTestCoversBodyThreeUnitsAroundAndBeyondEnds) {
                            CPoint{50, -3}, CPoint{102, -3}}) {
         EXPECT_TRUE(wire.HitTest(p)) << p.x << ", " << p.y;
     }
-    for (const CPoint p : {CPoint{-4, 0}, CPoint{103, 0}, CPoint{50, 3}, CPoint{50, -4},
-                           CPoint{200, 0}}) {
+    for (const CPoint p :
+         {CPoint{-4, 0}, CPoint{103, 0}, CPoint{50, 3}, CPoint{50, -4}, CPoint{200, 0}}) {
         EXPECT_FALSE(wire.HitTest(p)) << p.x << ", " << p.y;
     }
 

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
 #include <functional>
 
 #include "tests/support/ModalCatcher.h"

@@ -6,22 +6,21 @@
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
-
 #include <deque>
 #include <functional>
 
 // Answers the modal windows a test sets off. Message boxes are recorded and
-// answered with the button queued by AnswerNextMessageBox, else OK, else Yes; any other modal dialog is handed to the next
-// handler queued with OnDialog, once per dialog. A dialog nobody expected is
-// rejected and noted, and a modal window still open after a few seconds is
-// rejected, so a test never hangs.
+// answered with the button queued by AnswerNextMessageBox, else OK, else Yes; any other modal
+// dialog is handed to the next handler queued with OnDialog, once per dialog. A dialog nobody
+// expected is rejected and noted, and a modal window still open after a few seconds is rejected, so
+// a test never hangs.
 //
 //     CModalCatcher catcher;
 //     catcher.OnDialog([](QWidget* dialog) { ...type, click OK... });
 //     view.OnGenerateInputFile();
 //     EXPECT_EQ(catcher.Messages(), QStringList{"NEC File Created"});
 class CModalCatcher : public QObject {
-public:
+  public:
     CModalCatcher();
 
     void OnDialog(std::function<void(QWidget*)> handler);
@@ -34,7 +33,7 @@ public:
     const QStringList& Unexpected() const { return m_unexpected; }
     int PendingHandlers() const { return static_cast<int>(m_handlers.size()); }
 
-private:
+  private:
     void Poll();
 
     QTimer m_timer;

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
 // Readable QString and QStringList values in GoogleTest failure messages.

@@ -16,7 +16,7 @@ struct RecordedLine {
 // A drawing surface that records every visible line with its colour. Lines
 // traced with a null pen are counted but leave nothing, as on a screen.
 class CRecordingSurface : public CDrawingSurface {
-public:
+  public:
     Pen SelectPen(const Pen& pen) override {
         const Pen previous = m_pen;
         m_pen = pen;
@@ -25,7 +25,8 @@ public:
     void MoveTo(int x, int y) override { m_current = CPoint{x, y}; }
     void LineTo(int x, int y) override {
         const CPoint to{x, y};
-        if (m_pen.style == PenStyle::Solid) m_lines.push_back(RecordedLine{m_current, to, m_pen.color});
+        if (m_pen.style == PenStyle::Solid)
+            m_lines.push_back(RecordedLine{m_current, to, m_pen.color});
         ++m_tracedLines;
         m_current = to;
     }
@@ -38,7 +39,7 @@ public:
         m_tracedLines = 0;
     }
 
-private:
+  private:
     Pen m_pen = Pen::Solid(PenColor{1, 2, 3});  // a pen no element uses, to see it restored
     CPoint m_current;
     std::vector<RecordedLine> m_lines;

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QSettings>
-
 #include <memory>
 
 #include "app/MainFrm.h"
@@ -14,7 +13,7 @@
 // A started application, as a user gets it: the main window with one empty
 // design window, on fresh per-user settings.
 class CShellFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QSettings().clear();
         m_app = std::make_unique<CQuadrellApp>();
