@@ -9,7 +9,7 @@ namespace {
 
 // XkbGetIndicatorState from libX11, looked up at run time so that Quadrell
 // needs no X11 development files and runs where X11 is absent.
-using XkbGetIndicatorStateFn = int (*)(void* display, unsigned int deviceSpec, unsigned int* state);
+using XkbGetIndicatorStateFn = int (*)(void* display, unsigned int device, unsigned int* state);
 constexpr unsigned int kXkbUseCoreKbd = 0x0100;
 
 XkbGetIndicatorStateFn IndicatorFunction() {

@@ -6,6 +6,9 @@
 
 namespace {
 
+// nec2c's heading above the wire geometry it read from the deck.
+constexpr std::string_view kGeometryTitle = "STRUCTURE SPECIFICATION";
+
 std::string_view Trimmed(std::string_view line) {
     while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
     while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
@@ -121,16 +124,17 @@ ListingBuildResult CListingBuilder::Build(std::string_view deckName) {
     Copy("                              DECK: " + std::string(deckName));
     m_output.WriteLine("");
 
-    // nec2c's own banner gives way to the one above.
+    // nec2c's own banner gives way to the one above. kGeometryTitle is the
+    // heading nec2c prints above the wire geometry.
     std::size_t i = 0;
     while (i < m_lines.size() && !IsTitle(m_lines[i], "COMMENTS") &&
-           !IsTitle(m_lines[i], "STRUCTURE SPECIFICATION"))
+           !IsTitle(m_lines[i], kGeometryTitle))
         ++i;
     while (i < m_lines.size()) {
         const std::string_view line = m_lines[i];
         if (IsTitle(line, "COMMENTS")) {
             i = WriteComments(i);
-        } else if (IsTitle(line, "STRUCTURE SPECIFICATION")) {
+        } else if (IsTitle(line, kGeometryTitle)) {
             i = WriteStructure(i);
         } else if (IsTitle(line, "ANTENNA INPUT PARAMETERS")) {
             i = WriteInputParameters(i);
@@ -144,7 +148,7 @@ ListingBuildResult CListingBuilder::Build(std::string_view deckName) {
         }
     }
     if (m_errorText.empty() && !m_wroteWireTable)
-        m_errorText = "nec2c's output holds no structure specification.";
+        m_errorText = "nec2c's output holds no wire geometry.";
     return {m_errorText.empty(), m_errorText};
 }
 
@@ -183,8 +187,8 @@ std::size_t CListingBuilder::WriteStructure(std::size_t i) {
     return i < m_lines.size() ? i + 1 : i;
 }
 
-// The rows of the segmentation data that follows the structure
-// specification, up to the blank line that ends them.
+// The rows of the segmentation data that follows the wire geometry, up to
+// the blank line that ends them.
 std::vector<SegmentRecord> CListingBuilder::SegmentsAfter(std::size_t i, bool& readable) const {
     std::vector<SegmentRecord> segments;
     readable = false;

@@ -13,7 +13,7 @@
 
 namespace {
 
-struct ElementSpec {
+struct ElementPlan {
     bool isWire;
     float x;
     float y;
@@ -21,24 +21,24 @@ struct ElementSpec {
     float angle = 0;
 };
 
-ElementSpec Wire(float x, float y, float length, float angle) {
+ElementPlan Wire(float x, float y, float length, float angle) {
     return {true, x, y, length, angle};
 }
-ElementSpec Source(float x, float y) { return {false, x, y}; }
+ElementPlan Source(float x, float y) { return {false, x, y}; }
 
 // Builds the document so that its list runs in the order given (all wires
 // first, then the sources), inserting the way the editor does.
-std::vector<CElement*> Build(CQuadrellDoc& doc, const std::vector<ElementSpec>& specs) {
-    std::vector<CElement*> elements(specs.size());
-    for (std::size_t i = specs.size(); i-- > 0;) {
-        const ElementSpec& s = specs[i];
+std::vector<CElement*> Build(CQuadrellDoc& doc, const std::vector<ElementPlan>& plans) {
+    std::vector<CElement*> elements(plans.size());
+    for (std::size_t i = plans.size(); i-- > 0;) {
+        const ElementPlan& s = plans[i];
         if (s.isWire) {
             elements[i] = doc.AddElementAtHead(
                 std::make_unique<CWire>(s.x, s.y, 0, s.length, 0.005f, 5, s.angle));
         }
     }
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const ElementSpec& s = specs[i];
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        const ElementPlan& s = plans[i];
         if (!s.isWire)
             elements[i] = doc.AddElementAtTail(std::make_unique<CSource>(s.x, s.y, 0, 1, 0));
     }
@@ -49,7 +49,7 @@ const GridPoints kGrid = MakeGridPoints();
 
 struct SnapCase {
     std::string name;
-    std::vector<ElementSpec> elements;
+    std::vector<ElementPlan> elements;
     int selected;
     CPoint mouse;
     CPoint offset;
@@ -59,11 +59,11 @@ struct SnapCase {
 };
 
 // The dragged wire: (300, 0) to (400, 0), far from every target below.
-const ElementSpec kDragged = Wire(300, 0, 100, 0);
+const ElementPlan kDragged = Wire(300, 0, 100, 0);
 // A vertical wire starting at (-100, -100), which is also a grid point.
-const ElementSpec kOnGrid = Wire(-100, -100, 100, 90);
+const ElementPlan kOnGrid = Wire(-100, -100, 100, 90);
 // A horizontal wire from (-250, -150) to (-150, -150), away from the grid.
-const ElementSpec kOffGrid = Wire(-250, -150, 100, 0);
+const ElementPlan kOffGrid = Wire(-250, -150, 100, 0);
 
 // Rows: name, list, selected index, mouse, grab offset, mode, grabbed end, new start.
 // clang-format off
@@ -161,7 +161,7 @@ TEST(SnapDragStart, SnappedSourceFeedsTheWireEndExactly) {
 
 struct GrabCase {
     std::string name;
-    ElementSpec element;
+    ElementPlan element;
     CPoint press;
     int previous;
     int expected;
