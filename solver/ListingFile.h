@@ -4,24 +4,20 @@
 #include <string>
 #include <string_view>
 
+#include "nec/ReplacementFile.h"
 #include "solver/ListingBuilder.h"
 
-// The listing on its way to disk. Lines go, each with CR LF, to a new
-// temporary file beside the chosen name, which takes that name only on
-// Commit, once every byte is written and flushed. Until then, and whenever a
-// step fails, a file already at the chosen name stays as it was, and the
-// temporary file is removed when the object goes.
+// The listing on its way to disk: lines, each with CR LF, buffered into a
+// replacement file, so that a file already at the chosen name stays as it was
+// until the whole listing is written and committed.
 class CListingFile : public CLineOutput {
   public:
     explicit CListingFile(const std::filesystem::path& path);
-    ~CListingFile() override;
-    CListingFile(const CListingFile&) = delete;
-    CListingFile& operator=(const CListingFile&) = delete;
 
     // False when the temporary file could not be made or a write failed.
-    bool IsGood() const { return m_error == 0; }
+    bool IsGood() const { return m_file.IsGood(); }
     // Why it failed ("Permission denied", ...); empty while all is well.
-    std::string ErrorText() const;
+    std::string ErrorText() const { return m_file.ErrorText(); }
 
     void WriteLine(std::string_view line) override;
     bool Commit();
@@ -29,10 +25,6 @@ class CListingFile : public CLineOutput {
   private:
     void Flush();
 
-    std::filesystem::path m_target;
-    std::filesystem::path m_temporary;
-    int m_fd = -1;
-    int m_error = 0;
-    bool m_committed = false;
+    CReplacementFile m_file;
     std::string m_buffer;
 };
