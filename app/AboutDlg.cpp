@@ -1,7 +1,6 @@
 #include "app/AboutDlg.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 #include "app/ToolbarIcons.h"
 #include "editor/DialogTemplate.h"
@@ -13,7 +12,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const int side = std::min(iconRect.width(), iconRect.height());
     icon->setPixmap(MakeApplicationIcon().pixmap(side, side));
     layout.AddLabel(QStringLiteral("Quadrell Version 1.0"), QRect(40, 20, 119, 8), Qt::AlignLeft);
-    QPushButton* ok =
-        layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(178, 7, 32, 14), true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(178, 7, 32, 14), true);
 }

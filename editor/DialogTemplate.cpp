@@ -38,7 +38,10 @@ QPushButton* CDialogTemplate::AddButton(const QString& id, const QString& text, 
     button->setDefault(isDefault);
     button->setAutoDefault(isDefault);
     Place(button, dlu);
-    if (id == QLatin1String("IDCANCEL")) {
+    // accept() is virtual: a dialog that checks its fields overrides it.
+    if (id == QLatin1String("IDOK")) {
+        QObject::connect(button, &QPushButton::clicked, m_dialog, &QDialog::accept);
+    } else if (id == QLatin1String("IDCANCEL")) {
         QObject::connect(button, &QPushButton::clicked, m_dialog, &QDialog::reject);
     }
     return button;

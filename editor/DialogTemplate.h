@@ -20,8 +20,8 @@ class CDialogTemplate {
   public:
     CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu, int heightDlu);
 
-    // Cancel ("IDCANCEL") is wired to reject; the dialog connects OK ("IDOK")
-    // to its own check of the fields.
+    // OK ("IDOK") is wired to accept, which a dialog overrides to check its
+    // fields first, and Cancel ("IDCANCEL") to reject.
     QPushButton* AddButton(const QString& id, const QString& text, QRect dlu,
                            bool isDefault = false);
     QLineEdit* AddEdit(int id, QRect dlu, Qt::Alignment alignment = Qt::AlignLeft);

@@ -55,7 +55,6 @@ CFrequencyProperties::CFrequencyProperties(int nSteps, float frequency, float in
     QPushButton* calculate = layout.AddButton(QStringLiteral("1018"), QStringLiteral("Calculate"),
                                               QRect(14, 101, 40, 15));
 
-    connect(m_okButton, &QPushButton::clicked, this, &CFrequencyProperties::accept);
     connect(calculate, &QPushButton::clicked, this, &CFrequencyProperties::OnCalculate);
 }
 

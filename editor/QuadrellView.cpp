@@ -86,7 +86,6 @@ void CQuadrellView::OnDraw(CDrawingSurface& surface) {
     DrawAxes(surface);
     {
         CScopedPen pen(surface, Pen::Solid(kAxisColor));
-        m_gridPoints = MakeGridPoints();
         for (const CPoint& grid : m_gridPoints) {
             surface.MoveTo(grid.x, grid.y - 1);
             surface.LineTo(grid.x, grid.y + 1);

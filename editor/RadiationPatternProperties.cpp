@@ -74,8 +74,6 @@ CRadiationPatternProperties::CRadiationPatternProperties(int mode, int nTheta, i
     for (const auto& label : labels) {
         layout.AddLabel(QString::fromLatin1(label.text), QRect(label.x, label.y, 42, 17));
     }
-
-    connect(m_okButton, &QPushButton::clicked, this, &CRadiationPatternProperties::accept);
 }
 
 QLineEdit* CRadiationPatternProperties::Edit(int id) const {

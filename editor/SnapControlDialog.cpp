@@ -32,7 +32,6 @@ CSnapControlDialog::CSnapControlDialog(QWidget* parent) : QDialog(parent) {
     for (QRadioButton* radio : {m_snapAll, m_snapOff, m_snapGrid, m_snapElement}) {
         radio->setFocusPolicy(Qt::ClickFocus);
     }
-    connect(m_okButton, &QPushButton::clicked, this, &CSnapControlDialog::accept);
     connect(m_snapAll, &QRadioButton::clicked, this, &CSnapControlDialog::OnSnapAll);
     connect(m_snapOff, &QRadioButton::clicked, this, &CSnapControlDialog::OnSnapOff);
     connect(m_snapGrid, &QRadioButton::clicked, this, &CSnapControlDialog::OnSnapGrid);

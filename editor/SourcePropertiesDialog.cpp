@@ -24,8 +24,6 @@ CSourcePropertiesDialog::CSourcePropertiesDialog(float magnitude, float phase, Q
     m_phaseEdit = layout.AddEdit(IDC_PHASE, QRect(109, 38, 51, 13));
     layout.AddLabel(QStringLiteral("Phase"), QRect(109, 25, 52, 10), Qt::AlignHCenter);
     layout.AddLabel(QStringLiteral("Magnitude"), QRect(28, 25, 52, 10), Qt::AlignHCenter);
-
-    connect(m_okButton, &QPushButton::clicked, this, &CSourcePropertiesDialog::accept);
 }
 
 void CSourcePropertiesDialog::showEvent(QShowEvent* event) {

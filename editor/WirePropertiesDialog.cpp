@@ -62,7 +62,6 @@ CWirePropertiesDialog::CWirePropertiesDialog(float length, float radius, float s
     layout.AddLabel(QStringLiteral("Angle"), QRect(145, 23, 19, 8), Qt::AlignLeft);
 
     m_segmentsEdit->installEventFilter(new CDigitsOnlyFilter(m_segmentsEdit));
-    connect(m_okButton, &QPushButton::clicked, this, &CWirePropertiesDialog::accept);
 }
 
 void CWirePropertiesDialog::showEvent(QShowEvent* event) {
