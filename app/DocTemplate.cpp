@@ -119,10 +119,3 @@ CCmdTarget* CDocTemplate::DocumentTarget(CChildFrame* frame) {
     OpenDocument* entry = EntryOf(frame);
     return entry != nullptr ? &entry->target : nullptr;
 }
-
-QString CDocTemplate::DocumentTitle(const CQuadrellDoc* document) const {
-    for (const auto& entry : m_documents) {
-        if (entry->document.get() == document) return entry->title;
-    }
-    return QString();
-}

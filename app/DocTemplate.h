@@ -35,7 +35,6 @@ class CDocTemplate : public QObject {
 
     // The document's own command target (Close) for the design in `frame`.
     CCmdTarget* DocumentTarget(CChildFrame* frame);
-    QString DocumentTitle(const CQuadrellDoc* document) const;
     int DocumentCount() const { return static_cast<int>(m_documents.size()); }
 
   signals:

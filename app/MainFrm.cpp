@@ -55,9 +55,12 @@ CMainFrame::CMainFrame(CCmdTarget* application) : m_application(application) {
         if (m_lastActiveChild == frame) m_lastActiveChild = nullptr;
     });
 
-    auto* lockTimer = new QTimer(this);
-    connect(lockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
-    lockTimer->start(250);
+    // The lock keys are polled only where the windowing system reports them.
+    if (QueryLockState()) {
+        auto* lockTimer = new QTimer(this);
+        connect(lockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockIndicators);
+        lockTimer->start(250);
+    }
 
     SetMainStatusPaneWriter(this);
     ShowMenuSet();
@@ -87,14 +90,10 @@ void CMainFrame::CreateActions() {
         action->setShortcuts(command.keys);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setIcon(MakeToolbarIcon(command.id));
-        const int id = command.id;
-        connect(action, &QAction::triggered, this, [this, id] {
-            RouteCommand(id, true);
-            UpdateCommandUI();
-        });
+        ConnectCommand(action, command.id);
         // Keys work in every window of the application, menu item or not.
         addAction(action);
-        m_actions.insert(id, action);
+        m_actions.insert(command.id, action);
     }
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
         m_actions[id]->setCheckable(true);
@@ -107,13 +106,16 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(this);
         action->setStatusTip(QStringLiteral("Open this document"));
         action->setVisible(false);
-        const int id = ID_FILE_MRU_FILE1 + i;
-        connect(action, &QAction::triggered, this, [this, id] {
-            RouteCommand(id, true);
-            UpdateCommandUI();
-        });
+        ConnectCommand(action, ID_FILE_MRU_FILE1 + i);
         m_recentActions.append(action);
     }
+}
+
+void CMainFrame::ConnectCommand(QAction* action, int id) {
+    connect(action, &QAction::triggered, this, [this, id] {
+        RouteCommand(id, true);
+        UpdateCommandUI();
+    });
 }
 
 void CMainFrame::CreateMenus() {
@@ -339,9 +341,7 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     if (auto* child = qobject_cast<CChildFrame*>(window)) m_lastActiveChild = child;
-    ShowMenuSet();
-    UpdateTitle();
-    UpdateCommandUI();
+    OnFramesChanged();
 }
 
 void CMainFrame::OnFramesChanged() {

@@ -62,10 +62,13 @@ class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWrit
 
   private:
     void CreateActions();
+    // Routes the action's trigger as command `id`.
+    void ConnectCommand(QAction* action, int id);
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
     void OnSubWindowActivated(QMdiSubWindow* window);
+    // Menus, title and command states follow the active design window.
     void OnFramesChanged();
     void ShowMenuSet();
     void UpdateTitle();

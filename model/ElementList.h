@@ -39,7 +39,6 @@ class CElementList {
     bool Remove(const CElement* element);
     bool Contains(const CElement* element) const;
     std::size_t GetCount() const { return m_nodes.size(); }
-    bool IsEmpty() const { return m_nodes.empty(); }
 
   private:
     Position PositionOf(Nodes::const_iterator node) const;
