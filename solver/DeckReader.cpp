@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "solver/Nec2cColumns.h"
+
 namespace {
 
 constexpr std::string_view kGeometryCards[] = {"GA", "GC", "GE", "GF", "GH", "GM", "GR",
@@ -148,13 +150,9 @@ DeckReadResult ReadDeck(std::string_view text) {
     DeckReadResult result;
     int lineNumber = 0;
     bool ended = false;
-    while (!text.empty() && !ended) {
-        const std::size_t lineEnd = text.find('\n');
-        std::string_view line = text.substr(0, lineEnd);
-        text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
+    for (std::string_view line : SplitLines(text)) {
+        if (ended) break;
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
         std::size_t start = 0;
         while (start < line.size() && IsBlank(line[start])) ++start;
         if (start == line.size()) continue;

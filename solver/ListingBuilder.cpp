@@ -28,20 +28,6 @@ std::string_view FirstToken(std::string_view line) {
     return line.substr(0, line.find(' '));
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(text.size() / 100 + 16);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
 // What the deck says about each of its structures: how many comment cards
 // nec2c prints before it, and its exact straight wires.
 struct StructureOfDeck {

@@ -3,6 +3,20 @@
 #include <charconv>
 #include <cmath>
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / 100 + 16);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
 std::string_view FieldText(std::string_view line, Column column) {
     const auto size = static_cast<int>(line.size());
     if (column.begin >= size) return {};

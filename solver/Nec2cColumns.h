@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "solver/WireTable.h"
 
@@ -12,6 +13,9 @@ struct Column {
     int begin;
     int end;
 };
+
+// The lines of nec2c's output, without their line ends.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // The text of a field with the surrounding blanks removed; empty when the
 // line is too short to reach it.

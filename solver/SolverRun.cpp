@@ -13,6 +13,7 @@
 #include "solver/ListingBuilder.h"
 #include "solver/ListingFile.h"
 #include "solver/ListingLayout.h"
+#include "solver/Nec2cColumns.h"
 
 namespace fs = std::filesystem;
 
@@ -171,13 +172,7 @@ fs::path NewestDeckIn(const fs::path& folder) {
 }
 
 std::string Nec2cErrorText(std::string_view output) {
-    std::vector<std::string_view> lines;
-    while (!output.empty()) {
-        const std::size_t end = output.find('\n');
-        lines.push_back(output.substr(0, end));
-        if (end == std::string_view::npos) break;
-        output.remove_prefix(end + 1);
-    }
+    std::vector<std::string_view> lines = SplitLines(output);
     while (!lines.empty() && TrimmedLine(lines.back()).empty()) lines.pop_back();
     // The reason stands in the last few lines, after the echo of the cards
     // and tables that nec2c had read.
