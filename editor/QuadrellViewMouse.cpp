@@ -78,13 +78,11 @@ void CQuadrellView::OnLButtonDown(CPoint point) {
     if (IsInSelectMode()) {
         if (CElement* element = ElementAt(point)) {
             m_pSelected = element;
-            repaint();
             m_grabOffset = GrabOffset(*element, point);
             m_grabbedEnd = GrabbedEndAfterPress(*element, point, m_grabbedEnd);
             WriteStatusPane(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
         } else if (m_pSelected != nullptr) {
             m_pSelected = nullptr;
-            repaint();
             WriteStatusPane(STATUS_PANE_COORDS, QString::fromLatin1(kBlankReadout));
         }
     } else if (IsPlacingWire()) {
@@ -93,7 +91,8 @@ void CQuadrellView::OnLButtonDown(CPoint point) {
         PlaceSource(point);
     }
 
-    // After one placement, made or cancelled, the view is back in select mode.
+    // One repaint shows the new selection or element. After one placement,
+    // made or cancelled, the view is back in select mode.
     m_bMenuShown = false;
     update();
     SetCurrentCursor(&m_hArrowCursor);

@@ -129,8 +129,11 @@ TEST_F(CQuadrellViewTest, DestroyingTheViewDestroysOnlyItsNewestResultWindows) {
 TEST_F(CQuadrellViewTest, ViewsOfOneDesignRegisterAndLeaveAsObservers) {
     auto second = std::make_unique<CQuadrellView>(m_doc);
     CElement* wire = m_doc.AddElementAtHead(std::make_unique<CWire>(0, 0, 0, 10, 0.005f, 5, 0));
+    m_view->OnLButtonDown({5, 0});
+    ASSERT_EQ(m_view->GetSelected(), wire);
     second.reset();
-    // The remaining view is still told; the gone one must not be.
+    // The remaining view is still told and lets go of the element; the gone
+    // one must not be told at all (the sanitizer build would catch it).
     m_doc.RemoveElement(wire);
     m_doc.UpdateAllViews();
     EXPECT_EQ(m_view->GetSelected(), nullptr);
