@@ -69,22 +69,13 @@ TEST_F(CQuadrellViewTest, DrawsInTheOrderOfAxesGridAndList) {
     EXPECT_EQ(surface.CurrentPen(), (Pen::Solid({1, 2, 3})));
 }
 
-TEST_F(CQuadrellViewTest, GridPointsRunXOuterYInner) {
-    const auto& grid = m_view->GetGridPoints();
-    EXPECT_EQ(grid[0], (CPoint{-500, -300}));
-    EXPECT_EQ(grid[6], (CPoint{-500, 300}));
-    EXPECT_EQ(grid[7], (CPoint{-400, -300}));
-    EXPECT_EQ(grid[38], (CPoint{0, 0}));
-    EXPECT_EQ(grid[76], (CPoint{500, 300}));
-    EXPECT_EQ(m_view->GetOrigin(), (CPoint{0, 0}));
-}
-
 TEST_F(CQuadrellViewTest, StartsInSelectModeWithItsInitialValues) {
     EXPECT_TRUE(m_view->IsInSelectMode());
     EXPECT_EQ(m_view->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(m_view->GetSelected(), nullptr);
     EXPECT_EQ(m_view->GetLastFrequency(), 1.0f);
     EXPECT_EQ(m_view->GetSnapMode(), 1);
+    EXPECT_EQ(m_view->GetOrigin(), (CPoint{0, 0}));
 }
 
 TEST(QuadrellView, CoordinateReadoutShowsDeckCoordinates) {
