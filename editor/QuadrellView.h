@@ -52,7 +52,6 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnDocumentUpdated() override;
 
     CElement* GetSelected() const { return m_pSelected; }
-    const GridPoints& GetGridPoints() const { return m_gridPoints; }
     CPoint GetOrigin() const { return m_origin; }
     float GetLastFrequency() const { return m_lastFrequency; }
     int GetSnapMode() const { return m_snapMode; }
