@@ -1,0 +1,121 @@
+#include "plots/PlotCamera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Beyond this many pixels from the centre nothing of a window is visible.
+constexpr double kPixelLimit = 1.0e6;
+
+float Stored(double value) { return static_cast<float>(value); }
+
+double Length(const Vector3f& v) {
+    return std::sqrt(double{v.x} * v.x + double{v.y} * v.y + double{v.z} * v.z);
+}
+
+}  // namespace
+
+void PlotCamera::OnLButtonDown(CPoint point) {
+    m_pressPoint = point;
+    m_dragPoint = point;
+    m_dragging = true;
+}
+
+bool PlotCamera::OnDrag(CPoint point) {
+    if (!m_dragging) return false;
+    m_dragPoint = point;
+    return true;
+}
+
+void PlotCamera::OnLButtonUp() {
+    m_eye = Vector3f{-m_view.x, -m_view.y, -m_view.z};
+    m_dragging = false;
+}
+
+void PlotCamera::UpdateView() {
+    const double dx = m_dragging ? m_dragPoint.x - m_pressPoint.x : 0;
+    const double dy = m_dragging ? m_dragPoint.y - m_pressPoint.y : 0;
+
+    // Elevation first: turn the eye within its vertical plane.
+    const float r = Stored(Length(m_eye));
+    const float theta = Stored(std::acos(m_eye.z / r) - (dy / 10) / r);
+    const float phi = Stored(std::atan2(m_eye.y, m_eye.x));
+    Vector3f t{Stored(r * std::sin(theta) * std::cos(phi)),
+               Stored(r * std::sin(theta) * std::sin(phi)), Stored(r * std::cos(theta))};
+
+    // Then azimuth, about the Z axis; on the axis itself there is no
+    // azimuth to turn.
+    const float rho = Stored(std::sqrt(double{t.x} * t.x + double{t.y} * t.y));
+    if (rho > 0.0f) {
+        const float psi = Stored(std::atan2(t.y, t.x) - (dx / 10) / rho);
+        t.x = Stored(rho * std::cos(psi));
+        t.y = Stored(rho * std::sin(psi));
+    }
+
+    const double length = Length(t);
+    if (!(length > 0.0) || !std::isfinite(length)) return;
+    m_view = Vector3f{Stored(-t.x / length), Stored(-t.y / length), Stored(-t.z / length)};
+
+    const double across = std::sqrt(double{m_view.y} * m_view.y + double{m_view.x} * m_view.x);
+    if (across > 0.0) {
+        m_horizontal = Vector3f{Stored(m_view.y / across), Stored(-m_view.x / across), 0.0f};
+    }
+    // Up = horizontal x view, so that the screen system is right-handed.
+    const Vector3f& h = m_horizontal;
+    const Vector3f& v = m_view;
+    m_up = Vector3f{h.y * v.z - h.z * v.y, h.z * v.x - h.x * v.z, h.x * v.y - h.y * v.x};
+}
+
+Point2f PlotCamera::Project(const Vector3f& p) const {
+    const Vector3f& h = m_horizontal;
+    const Vector3f& u = m_up;
+    return Point2f{p.x * h.x + p.y * h.y + p.z * h.z, -(p.x * u.x + p.y * u.y + p.z * u.z)};
+}
+
+std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera) {
+    constexpr float kAxisLength = 100.0f;
+    const Vector3f origin{};
+    return {camera.Project(origin), camera.Project({kAxisLength, 0, 0}),
+            camera.Project(origin), camera.Project({0, kAxisLength, 0}),
+            camera.Project(origin), camera.Project({0, 0, kAxisLength})};
+}
+
+std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f to) {
+    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) ||
+        !std::isfinite(to.y)) {
+        return std::nullopt;
+    }
+    // Liang-Barsky: the part of the segment inside the square, as the
+    // interval [enter, leave] of its parameter.
+    const double x0 = from.x;
+    const double y0 = from.y;
+    const double dx = double{to.x} - x0;
+    const double dy = double{to.y} - y0;
+    double enter = 0.0;
+    double leave = 1.0;
+    const auto clip = [&](double direction, double room) {
+        if (direction == 0.0) return room >= 0.0;
+        const double t = room / direction;
+        if (direction < 0.0) {
+            if (t > leave) return false;
+            if (t > enter) enter = t;
+        } else {
+            if (t < enter) return false;
+            if (t < leave) leave = t;
+        }
+        return true;
+    };
+    if (!clip(-dx, x0 + kPixelLimit) || !clip(dx, kPixelLimit - x0) ||
+        !clip(-dy, y0 + kPixelLimit) || !clip(dy, kPixelLimit - y0)) {
+        return std::nullopt;
+    }
+    // Ends inside the square keep their exact coordinates.
+    const auto pixel = [&](double t) {
+        const double x = t == 0.0 ? x0 : t == 1.0 ? double{to.x} : x0 + t * dx;
+        const double y = t == 0.0 ? y0 : t == 1.0 ? double{to.y} : y0 + t * dy;
+        return CPoint{static_cast<int>(std::clamp(x, -kPixelLimit, kPixelLimit)),
+                      static_cast<int>(std::clamp(y, -kPixelLimit, kPixelLimit))};
+    };
+    return std::pair{pixel(enter), pixel(leave)};
+}

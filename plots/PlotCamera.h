@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "model/Point.h"
+
+struct Vector3f {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// A projected point in window pixels from the centre of the drawing area, y
+// growing downwards; still a float until it is drawn.
+struct Point2f {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// The orbit camera of a result window: an orthographic view of the scene from
+// an eye direction that orbits the origin. The screen's horizontal axis stays
+// parallel to the X-Y plane, so Z is always upright on screen.
+//
+// Dragging with the left button turns the eye by 0.1 radian per pixel divided
+// by the eye's length in elevation and by its distance from the Z axis in
+// azimuth; the near side of the drawing follows the pointer. Every update of
+// one drag starts again from the committed eye with the whole offset since
+// the press, and the release makes the turn permanent. The committed eye is
+// (1, 1, 1), of length sqrt(3), until the first release and of length 1
+// afterwards, so the first drag of a window turns sqrt(3) times more slowly.
+class PlotCamera {
+  public:
+    PlotCamera() = default;
+    // A camera whose committed eye is `eye` rather than (1, 1, 1).
+    explicit PlotCamera(const Vector3f& eye) : m_eye(eye) {}
+
+    void OnLButtonDown(CPoint point);
+    // A move with the left button held. False, and ignored, when the button
+    // did not go down in this window.
+    bool OnDrag(CPoint point);
+    // Commits the view: the eye becomes the reverse of the view direction,
+    // and the drag ends.
+    void OnLButtonUp();
+
+    // Works out the view direction and the screen axes from the committed
+    // eye and the offset of the drag in progress, if any.
+    void UpdateView();
+    // Orthographic projection onto the screen, with the axes of the last
+    // UpdateView: x across, y downwards.
+    Point2f Project(const Vector3f& point) const;
+
+    const Vector3f& Eye() const { return m_eye; }
+    const Vector3f& View() const { return m_view; }
+
+  private:
+    Vector3f m_eye{1.0f, 1.0f, 1.0f};
+    Vector3f m_view{1.0f, 1.0f, 1.0f};
+    CPoint m_pressPoint;
+    CPoint m_dragPoint;
+    bool m_dragging = false;
+    // The screen axes. When the view is parallel to Z the horizontal axis
+    // cannot follow it and keeps its last direction; the first one is that
+    // of the first view.
+    Vector3f m_horizontal{-0.70710677f, 0.70710677f, 0.0f};
+    Vector3f m_up{-0.40824828f, -0.40824828f, 0.81649655f};
+};
+
+// The three axes, each a segment 100 units long from the origin whatever the
+// zoom, projected: X from point 0 to 1, Y from 2 to 3, Z from 4 to 5.
+std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera);
+
+// A window's scale factor: Zoom In doubles it, Zoom Out halves it, Normal
+// View returns it to its base. There are no limits; the pixel conversion
+// keeps any scale drawable.
+class PlotScale {
+  public:
+    explicit PlotScale(float base) : m_base(base), m_value(base) {}
+
+    float Value() const { return m_value; }
+    void ZoomIn() { m_value = 2 * m_value; }
+    void ZoomOut() { m_value = m_value / 2; }
+    void Reset() { m_value = m_base; }
+
+  private:
+    float m_base;
+    float m_value;
+};
+
+// A projected segment as pixels, truncated toward zero. The segment is first
+// cut to a square far larger than any window, so that no coordinate overflows
+// an int whatever the zoom; nothing when no part of it lies in that square or
+// a coordinate is not finite.
+std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f to);

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "plots/PatternGeometry.h"
+#include "plots/PlotCamera.h"
+
+namespace {
+
+double Length(const Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+// A camera after one drag from `from` to `to`, still held.
+PlotCamera Dragged(PlotCamera camera, CPoint from, CPoint to) {
+    camera.OnLButtonDown(from);
+    camera.OnDrag(to);
+    camera.UpdateView();
+    return camera;
+}
+
+TEST(PlotCamera, InitialViewShowsXLowerLeftYLowerRightZUp) {
+    PlotCamera camera;
+    camera.UpdateView();
+    const auto axes = ProjectAxes(camera);
+    const Point2f expected[] = {{0, 0}, {-70.71f, 40.82f}, {0, 0}, {70.71f, 40.82f},
+                                {0, 0}, {0, -81.65f}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(axes[i].x, expected[i].x, 0.01) << i;
+        EXPECT_NEAR(axes[i].y, expected[i].y, 0.01) << i;
+    }
+    // Pixels truncate toward zero.
+    const auto z = SegmentToPixels(axes[4], axes[5]);
+    ASSERT_TRUE(z);
+    EXPECT_EQ(z->second, (CPoint{0, -81}));
+    EXPECT_EQ(SegmentToPixels(axes[0], axes[1])->second, (CPoint{-70, 40}));
+}
+
+struct DragCase {
+    const char* name;
+    CPoint to;  // from (100, 100)
+    Vector3f view;
+    Point2f xEnd, yEnd, zEnd;
+};
+
+TEST(PlotCamera, FirstDragTurnsByATenthRadianPerPixelOverTheEyeLength) {
+    const DragCase cases[] = {
+        {"right",
+         {110, 100},
+         {-0.8140f, -0.0639f, -0.5774f},
+         {-7.8f, 57.6f},
+         {99.7f, 4.5f},
+         {0, -81.65f}},
+        {"down", {100, 110}, {NAN, NAN, NAN}, {NAN, NAN}, {NAN, NAN}, {0, -36.90f}},
+    };
+    for (const DragCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PlotCamera camera = Dragged(PlotCamera(), {100, 100}, c.to);
+        const auto axes = ProjectAxes(camera);
+        if (!std::isnan(c.view.x)) {
+            EXPECT_NEAR(camera.View().x, c.view.x, 1e-4);
+            EXPECT_NEAR(camera.View().y, c.view.y, 1e-4);
+            EXPECT_NEAR(camera.View().z, c.view.z, 1e-4);
+            EXPECT_NEAR(axes[1].x, c.xEnd.x, 0.05);
+            EXPECT_NEAR(axes[1].y, c.xEnd.y, 0.05);
+            EXPECT_NEAR(axes[3].x, c.yEnd.x, 0.05);
+            EXPECT_NEAR(axes[3].y, c.yEnd.y, 0.05);
+        }
+        EXPECT_NEAR(axes[5].x, c.zEnd.x, 0.05);
+        EXPECT_NEAR(axes[5].y, c.zEnd.y, 0.05);
+    }
+}
+
+TEST(PlotCamera, SeventeenPixelsDownCarryTheEyeOverThePole) {
+    const auto sixteen = ProjectAxes(Dragged(PlotCamera(), {0, 0}, {0, 16}));
+    EXPECT_GT(sixteen[1].y, 0);
+    EXPECT_GT(sixteen[3].y, 0);
+    EXPECT_LT(sixteen[1].x, 0);
+    const auto seventeen = ProjectAxes(Dragged(PlotCamera(), {0, 0}, {0, 17}));
+    EXPECT_LT(seventeen[1].y, 0);
+    EXPECT_LT(seventeen[3].y, 0);
+    EXPECT_GT(seventeen[1].x, 0);
+    EXPECT_LT(seventeen[5].y, 0);  // Z stays up
+}
+
+TEST(PlotCamera, ReleaseCommitsAUnitEyeSoLaterDragsTurnFaster) {
+    PlotCamera camera;
+    camera.UpdateView();
+    const Vector3f before = camera.View();
+    // A click without a move changes nothing but the eye's length.
+    camera.OnLButtonDown({5, 5});
+    camera.OnLButtonUp();
+    EXPECT_NEAR(Length(camera.Eye()), 1.0, 1e-6);
+    camera.UpdateView();
+    EXPECT_NEAR(camera.View().z, before.z, 1e-6);
+
+    const auto elevation = [](const PlotCamera& c) { return std::asin(-c.View().z); };
+    const double first = elevation(Dragged(PlotCamera(), {0, 0}, {0, 5})) - elevation(camera);
+    const double later = elevation(Dragged(camera, {0, 0}, {0, 5})) - elevation(camera);
+    EXPECT_NEAR(later / first, std::sqrt(3.0), 1e-3);
+
+    // The turn stays after the release; zero offset keeps it.
+    PlotCamera turned = Dragged(camera, {0, 0}, {10, 0});
+    const Vector3f dragged = turned.View();
+    turned.OnLButtonUp();
+    turned.UpdateView();
+    EXPECT_NEAR(turned.View().x, dragged.x, 1e-6);
+    EXPECT_NEAR(turned.View().y, dragged.y, 1e-6);
+}
+
+TEST(PlotCamera, MovesWithoutAPressInTheWindowAreIgnored) {
+    PlotCamera camera;
+    EXPECT_FALSE(camera.OnDrag({40, 40}));
+    camera.UpdateView();
+    EXPECT_NEAR(camera.View().x, -0.57735, 1e-5);
+    // After a release the next moves need a new press too.
+    camera.OnLButtonDown({0, 0});
+    camera.OnLButtonUp();
+    EXPECT_FALSE(camera.OnDrag({40, 40}));
+}
+
+TEST(PlotCamera, AViewAlongZKeepsTheLastHorizontalAxis) {
+    // Exactly on the axis there is no horizontal axis to work out and no
+    // azimuth to turn; just off it, any horizontal axis will do.
+    for (const Vector3f eye : {Vector3f{0, 0, 1}, Vector3f{0, 0, -2}}) {
+        PlotCamera camera(eye);
+        camera.OnLButtonDown({0, 0});
+        camera.OnDrag({25, 0});
+        camera.UpdateView();
+        const Point2f x = camera.Project({100, 0, 0});
+        ASSERT_TRUE(std::isfinite(x.x) && std::isfinite(x.y));
+        EXPECT_NEAR(std::hypot(x.x, x.y), 100, 0.01);
+        if (eye.z > 0) {
+            EXPECT_NEAR(x.x, -70.71, 0.01);  // the first view's
+        }
+    }
+}
+
+TEST(SegmentToPixels, CutsFarSegmentsKeepingTheirDirection) {
+    const auto far = SegmentToPixels({0, 0}, {3e30f, 1e30f});
+    ASSERT_TRUE(far);
+    EXPECT_EQ(far->first, (CPoint{0, 0}));
+    EXPECT_NEAR(double(far->second.y) / far->second.x, 1.0 / 3, 1e-5);
+    EXPECT_LE(far->second.x, 1000000);
+
+    EXPECT_EQ(SegmentToPixels({-0.9f, 0.9f}, {-2.5f, 3.99f})->second, (CPoint{-2, 3}));
+    EXPECT_FALSE(SegmentToPixels({2e6f, 2e6f}, {3e6f, 2e6f}));
+    EXPECT_FALSE(SegmentToPixels({0, 0}, {NAN, 0}));
+    EXPECT_FALSE(SegmentToPixels({INFINITY, 0}, {0, 0}));
+}
+
+float Degrees(double degrees) { return static_cast<float>(degrees * 3.14159265359 / 180); }
+
+TEST(KeepsRadius, SlicesKeepTheirPlaneWithinAThousandthOfADegree) {
+    struct Case {
+        SliceMode mode;
+        double theta, phi;  // degrees
+        bool kept;
+    };
+    const Case cases[] = {
+        {SliceMode::SliceXZ, 45, 0, true},        {SliceMode::SliceXZ, 45, 180, true},
+        {SliceMode::SliceXZ, 45, 360, true},      {SliceMode::SliceXZ, 45, 90, false},
+        {SliceMode::SliceXZ, 45, 179.998, false}, {SliceMode::SliceXZ, 45, -90, true},
+        {SliceMode::SliceYZ, 45, 90, true},       {SliceMode::SliceYZ, 45, 270, true},
+        {SliceMode::SliceYZ, 45, 0, false},       {SliceMode::SliceYZ, 45, 360, false},
+        {SliceMode::SliceYZ, 45, 90.0009, true},  {SliceMode::SliceYZ, 45, 90.0011, false},
+        {SliceMode::SliceYZ, 45, -90, true},      {SliceMode::SliceXY, 90, 33, true},
+        {SliceMode::SliceXY, 180, 33, true},      {SliceMode::SliceXY, 0, 33, false},
+        {SliceMode::SliceXY, 89.998, 33, false},  {SliceMode::FullPattern, 10, 10, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.mode) << " theta " << c.theta << " phi " << c.phi);
+        EXPECT_EQ(KeepsRadius(c.mode, Degrees(c.theta), Degrees(c.phi)), c.kept);
+    }
+}
+
+}  // namespace
