@@ -14,6 +14,7 @@ class CDiscardingSurface : public CDrawingSurface {
     }
     void MoveTo(int, int) override {}
     void LineTo(int, int) override {}
+    void TextOut(int, int, std::string_view) override {}
 
   private:
     Pen m_pen;

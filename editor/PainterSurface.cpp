@@ -26,3 +26,10 @@ void CPainterSurface::LineTo(int x, int y) {
     }
     m_current = to;
 }
+
+void CPainterSurface::TextOut(int x, int y, std::string_view text) {
+    m_painter.setPen(QColor(0, 0, 0));
+    const QString characters =
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    m_painter.drawText(QPoint(x, y + m_painter.fontMetrics().ascent()), characters);
+}

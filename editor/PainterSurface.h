@@ -15,6 +15,7 @@ class CPainterSurface : public CDrawingSurface {
     Pen SelectPen(const Pen& pen) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
+    void TextOut(int x, int y, std::string_view text) override;
 
   private:
     QPainter& m_painter;

@@ -1,5 +1,6 @@
 #include "editor/QuadrellView.h"
 
+#include <QMdiArea>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -11,11 +12,14 @@
 #include "editor/GenerateInputFile.h"
 #include "editor/PainterSurface.h"
 #include "editor/PrinterSettings.h"
+#include "editor/ProcessOutputData.h"
 #include "editor/SnapControlDialog.h"
 #include "editor/StatusPanes.h"
 #include "model/ElementReadout.h"
 #include "model/QuadrellDoc.h"
 #include "nec/SolverLaunch.h"
+#include "plots/AntennaPlot.h"
+#include "plots/PlotDlg.h"
 
 namespace {
 
@@ -52,8 +56,8 @@ CQuadrellView::CQuadrellView(CQuadrellDoc& document, QWidget* parent)
 CQuadrellView::~CQuadrellView() {
     m_document->RemoveObserver(this);
     // The newest result windows belong to the view; older ones live on.
-    delete m_pPlotDlg.data();
-    delete m_pAntennaPlot.data();
+    if (m_pPlotDlg) m_pPlotDlg->DestroyWindow();
+    if (m_pAntennaPlot) m_pAntennaPlot->DestroyWindow();
 }
 
 void CQuadrellView::OnInitialUpdate() {
@@ -163,34 +167,35 @@ void CQuadrellView::OnImportDeck() {
     // design window is active.
 }
 
-void CQuadrellView::SetResultWindows(QWidget* patternWindow, QWidget* structureWindow) {
-    m_pPlotDlg = patternWindow;
-    m_pAntennaPlot = structureWindow;
+CPlotDlg* CQuadrellView::GetPlotDlg() const { return m_pPlotDlg; }
+
+CAntennaPlot* CQuadrellView::GetAntennaPlot() const { return m_pAntennaPlot; }
+
+// The result windows open in the area that holds the design windows, the
+// window two levels above the view.
+void CQuadrellView::OnProcessOutputData() {
+    QMdiArea* area = nullptr;
+    for (QWidget* above = parentWidget(); above != nullptr && area == nullptr;
+         above = above->parentWidget()) {
+        area = qobject_cast<QMdiArea*>(above);
+    }
+    ProcessOutputData(this, area, m_pPlotDlg, m_pAntennaPlot);
 }
 
 bool CQuadrellView::OnCmdMsg(int id, bool execute) {
-    using Handler = void (CQuadrellView::*)();
-    struct Entry {
-        int id;
-        Handler handler;
-    };
-    static constexpr Entry kCommands[] = {
+    static constexpr CommandEntry<CQuadrellView> kCommands[] = {
         {ID_PLACE_WIRE, &CQuadrellView::OnPlaceWire},
         {ID_PLACE_SOURCE, &CQuadrellView::OnPlaceSource},
         {ID_SNAP_CONTROLS, &CQuadrellView::OnSnapControls},
         {ID_GENERATE_INPUT_FILE, &CQuadrellView::OnGenerateInputFile},
         {ID_LAUNCH_NEC2D, &CQuadrellView::OnLaunchNec2d},
+        {ID_PROCESS_OUTPUT_DATA, &CQuadrellView::OnProcessOutputData},
         {ID_FILE_OPEN, &CQuadrellView::OnImportDeck},
         {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},
         {ID_FILE_PRINT_PREVIEW, &CQuadrellView::OnFilePrintPreview},
     };
-    for (const Entry& entry : kCommands) {
-        if (entry.id != id) continue;
-        if (execute) (this->*entry.handler)();
-        return true;
-    }
-    return false;
+    return DispatchCommand(*this, kCommands, id, execute);
 }
 
 void CQuadrellView::OnElementRemoved(const CElement* element) {

@@ -9,8 +9,10 @@
 #include "model/Point.h"
 #include "model/Snap.h"
 
+class CAntennaPlot;
 class CDrawingSurface;
 class CElement;
+class CPlotDlg;
 class CQuadrellDoc;
 class QMouseEvent;
 class QPainter;
@@ -59,8 +61,10 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     bool IsPlacingWire() const { return m_hCurrentCursor == &m_hWireCursor; }
     bool IsPlacingSource() const { return m_hCurrentCursor == &m_hSourceCursor; }
 
-    // Result windows this view made last; it destroys them when it goes.
-    void SetResultWindows(QWidget* patternWindow, QWidget* structureWindow);
+    // The result windows this view made last, while they are open; the view
+    // destroys them when it goes.
+    CPlotDlg* GetPlotDlg() const;
+    CAntennaPlot* GetAntennaPlot() const;
 
     // Mouse handling, on logical points; `leftDown` is the left button's
     // state during the event.
@@ -75,6 +79,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnSnapControls();
     void OnGenerateInputFile();
     void OnLaunchNec2d();
+    void OnProcessOutputData();
     void OnImportDeck();
     void OnFilePrint();
     void OnFilePrintDirect();
@@ -116,8 +121,9 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     int m_snapMode = SNAP_ALL;
     int m_grabbedEnd = 0;
     CPoint m_grabOffset;
-    QPointer<QWidget> m_pPlotDlg;
-    QPointer<QWidget> m_pAntennaPlot;
+    // Closing a result window destroys it, which empties its pointer here.
+    QPointer<CPlotDlg> m_pPlotDlg;
+    QPointer<CAntennaPlot> m_pAntennaPlot;
     float m_clipLength = 0;
     float m_clipRadius = 0;
     float m_clipSegments = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 struct PenColor {
     std::uint8_t red = 0;
@@ -29,8 +30,9 @@ inline constexpr PenColor kWireColor{0, 0, 0};
 inline constexpr PenColor kSourceColor{0, 255, 0};
 inline constexpr PenColor kHighlightColor{255, 0, 0};
 
-// What the elements and the editor draw on, in integer logical coordinates.
-// The screen and the printer implement it over QPainter; tests record on it.
+// What the elements, the editor and the result windows draw on, in integer
+// logical coordinates. The screen and the printer implement it over QPainter;
+// tests record on it.
 class CDrawingSurface {
   public:
     virtual ~CDrawingSurface() = default;
@@ -40,6 +42,9 @@ class CDrawingSurface {
     virtual void MoveTo(int x, int y) = 0;
     // Draws from the current position to (x, y), which becomes current.
     virtual void LineTo(int x, int y) = 0;
+    // Draws every character of `text`, blanks included, in the default font
+    // and black, with the top-left corner of the text at (x, y).
+    virtual void TextOut(int x, int y, std::string_view text) = 0;
 };
 
 // Selects a pen for one drawing call and selects the previous one again when

@@ -103,20 +103,6 @@ TEST_F(CQuadrellViewTest, PrintedPageHasItsOriginAtTheClientCentre) {
     EXPECT_EQ(page.pixel(400 + 150, 300), qRgb(255, 255, 255));
 }
 
-TEST_F(CQuadrellViewTest, DestroyingTheViewDestroysOnlyItsNewestResultWindows) {
-    QPointer<QWidget> older = new QWidget;
-    m_view->SetResultWindows(older, nullptr);
-    QPointer<QWidget> pattern = new QWidget;
-    QPointer<QWidget> structure = new QWidget;
-    m_view->SetResultWindows(pattern, structure);
-    // A window the user already closed and deleted is not deleted twice.
-    delete structure.data();
-    m_view.reset();
-    EXPECT_TRUE(older);
-    EXPECT_FALSE(pattern);
-    delete older.data();
-}
-
 TEST_F(CQuadrellViewTest, ViewsOfOneDesignRegisterAndLeaveAsObservers) {
     auto second = std::make_unique<CQuadrellView>(m_doc);
     CElement* wire = m_doc.AddElementAtHead(std::make_unique<CWire>(0, 0, 0, 10, 0.005f, 5, 0));

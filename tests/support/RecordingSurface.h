@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "model/DrawingSurface.h"
@@ -11,6 +12,13 @@ struct RecordedLine {
     PenColor color;
 
     friend bool operator==(const RecordedLine&, const RecordedLine&) = default;
+};
+
+struct RecordedText {
+    CPoint topLeft;
+    std::string text;
+
+    friend bool operator==(const RecordedText&, const RecordedText&) = default;
 };
 
 // A drawing surface that records every visible line with its colour. Lines
@@ -31,11 +39,17 @@ class CRecordingSurface : public CDrawingSurface {
         m_current = to;
     }
 
+    void TextOut(int x, int y, std::string_view text) override {
+        m_texts.push_back(RecordedText{CPoint{x, y}, std::string(text)});
+    }
+
     const std::vector<RecordedLine>& Lines() const { return m_lines; }
+    const std::vector<RecordedText>& Texts() const { return m_texts; }
     int TracedLines() const { return m_tracedLines; }
     const Pen& CurrentPen() const { return m_pen; }
     void Clear() {
         m_lines.clear();
+        m_texts.clear();
         m_tracedLines = 0;
     }
 
@@ -43,5 +57,6 @@ class CRecordingSurface : public CDrawingSurface {
     Pen m_pen = Pen::Solid(PenColor{1, 2, 3});  // a pen no element uses, to see it restored
     CPoint m_current;
     std::vector<RecordedLine> m_lines;
+    std::vector<RecordedText> m_texts;
     int m_tracedLines = 0;
 };

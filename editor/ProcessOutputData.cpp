@@ -1,0 +1,48 @@
+#include "editor/ProcessOutputData.h"
+
+#include <QFile>
+#include <filesystem>
+#include <optional>
+
+#include "editor/MessageBox.h"
+#include "editor/OpenFileDialog.h"
+#include "nec/ListingReader.h"
+#include "plots/AntennaPlot.h"
+#include "plots/PlotDlg.h"
+
+namespace {
+
+// Shows a new result window in the area, active, above its siblings and
+// painted before the command goes on. False, and the window gone, when it
+// cannot be shown there.
+bool ShowResultWindow(CPlotWindow* window, QMdiArea* area) {
+    if (!window->Create(area)) {
+        window->DestroyWindow();
+        return false;
+    }
+    window->setEnabled(true);
+    window->repaint();
+    return true;
+}
+
+}  // namespace
+
+void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patternWindow,
+                       QPointer<CAntennaPlot>& structureWindow) {
+    const QString path = AskOpenFilePath(parent);
+    if (path.isEmpty()) return;
+
+    const std::optional<ListingResult> listing =
+        ReadListingFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    if (!listing) {
+        ShowQuadrellMessage(parent, QStringLiteral("Invalid Input File"));
+        return;
+    }
+
+    auto* pattern = new CPlotDlg(listing->pattern);
+    if (!ShowResultWindow(pattern, area)) return;
+    patternWindow = pattern;
+    auto* structure = new CAntennaPlot(listing->structure);
+    if (!ShowResultWindow(structure, area)) return;
+    structureWindow = structure;
+}
