@@ -81,17 +81,13 @@ std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera) {
             camera.Project(origin), camera.Project({0, 0, kAxisLength})};
 }
 
-std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f to) {
-    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) ||
-        !std::isfinite(to.y)) {
-        return std::nullopt;
-    }
-    // Liang-Barsky: the part of the segment inside the square, as the
-    // interval [enter, leave] of its parameter.
-    const double x0 = from.x;
-    const double y0 = from.y;
-    const double dx = double{to.x} - x0;
-    const double dy = double{to.y} - y0;
+namespace {
+
+// Liang-Barsky: the part of the segment from `a` to `b` inside the square,
+// as the interval of the parameter t of a + t (b - a); nothing when none.
+std::optional<std::pair<double, double>> InsideSquare(Point2f a, Point2f b) {
+    const double dx = double{b.x} - a.x;
+    const double dy = double{b.y} - a.y;
     double enter = 0.0;
     double leave = 1.0;
     const auto clip = [&](double direction, double room) {
@@ -106,16 +102,34 @@ std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f t
         }
         return true;
     };
-    if (!clip(-dx, x0 + kPixelLimit) || !clip(dx, kPixelLimit - x0) ||
-        !clip(-dy, y0 + kPixelLimit) || !clip(dy, kPixelLimit - y0)) {
+    if (!clip(-dx, a.x + kPixelLimit) || !clip(dx, kPixelLimit - a.x) ||
+        !clip(-dy, a.y + kPixelLimit) || !clip(dy, kPixelLimit - a.y)) {
         return std::nullopt;
     }
-    // Ends inside the square keep their exact coordinates.
-    const auto pixel = [&](double t) {
-        const double x = t == 0.0 ? x0 : t == 1.0 ? double{to.x} : x0 + t * dx;
-        const double y = t == 0.0 ? y0 : t == 1.0 ? double{to.y} : y0 + t * dy;
+    return std::pair{enter, leave};
+}
+
+}  // namespace
+
+std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f to) {
+    if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) ||
+        !std::isfinite(to.y)) {
+        return std::nullopt;
+    }
+    const auto forward = InsideSquare(from, to);
+    const auto backward = InsideSquare(to, from);
+    if (!forward || !backward) return std::nullopt;
+    // An end that is cut is placed from the other end: far out, the
+    // parameter seen from its own side has no digits left for the cut.
+    const auto place = [](Point2f base, Point2f toward, double t) {
+        const double x = base.x + t * (double{toward.x} - base.x);
+        const double y = base.y + t * (double{toward.y} - base.y);
         return CPoint{static_cast<int>(std::clamp(x, -kPixelLimit, kPixelLimit)),
                       static_cast<int>(std::clamp(y, -kPixelLimit, kPixelLimit))};
     };
-    return std::pair{pixel(enter), pixel(leave)};
+    const CPoint start =
+        forward->first == 0.0 ? place(from, to, 0.0) : place(to, from, backward->second);
+    const CPoint end =
+        forward->second == 1.0 ? place(to, from, 0.0) : place(from, to, forward->second);
+    return std::pair{start, end};
 }

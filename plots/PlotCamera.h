@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -72,15 +73,20 @@ class PlotCamera {
 std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera);
 
 // A window's scale factor: Zoom In doubles it, Zoom Out halves it, Normal
-// View returns it to its base. There are no limits; the pixel conversion
-// keeps any scale drawable.
+// View returns it to its base. The pixel conversion keeps any scale drawable;
+// only a step that would make the scale infinite or zero, after which no
+// zoom could bring the drawing back, is not taken.
 class PlotScale {
   public:
     explicit PlotScale(float base) : m_base(base), m_value(base) {}
 
     float Value() const { return m_value; }
-    void ZoomIn() { m_value = 2 * m_value; }
-    void ZoomOut() { m_value = m_value / 2; }
+    void ZoomIn() {
+        if (2 * m_value <= std::numeric_limits<float>::max()) m_value = 2 * m_value;
+    }
+    void ZoomOut() {
+        if (m_value / 2 > 0) m_value = m_value / 2;
+    }
     void Reset() { m_value = m_base; }
 
   private:

@@ -132,8 +132,9 @@ void CPlotWindow::OnLButtonUp() { m_camera.OnLButtonUp(); }
 
 void CPlotWindow::OnRButtonDown(CPoint point) {
     const std::unique_ptr<QMenu> menu = LoadPlotPopup(PopupIndex());
-    QAction* chosen = menu->exec(mapToGlobal(QPoint(point.x, point.y)));
-    if (chosen != nullptr) OnCmdMsg(chosen->data().toInt(), true);
+    connect(menu.get(), &QMenu::triggered, this,
+            [this](QAction* chosen) { OnCmdMsg(chosen->data().toInt(), true); });
+    menu->exec(mapToGlobal(QPoint(point.x, point.y)));
 }
 
 void CPlotWindow::mousePressEvent(QMouseEvent* event) {

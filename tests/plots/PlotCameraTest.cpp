@@ -141,6 +141,11 @@ TEST(SegmentToPixels, CutsFarSegmentsKeepingTheirDirection) {
     EXPECT_NEAR(double(far->second.y) / far->second.x, 1.0 / 3, 1e-5);
     EXPECT_LE(far->second.x, 1000000);
 
+    // Far out, the cut end is placed from the near one.
+    const auto tall = SegmentToPixels({0, -1.4e38f}, {0, 0});
+    EXPECT_EQ(tall->first, (CPoint{0, -1000000}));
+    EXPECT_EQ(tall->second, (CPoint{0, 0}));
+
     EXPECT_EQ(SegmentToPixels({-0.9f, 0.9f}, {-2.5f, 3.99f})->second, (CPoint{-2, 3}));
     EXPECT_FALSE(SegmentToPixels({2e6f, 2e6f}, {3e6f, 2e6f}));
     EXPECT_FALSE(SegmentToPixels({0, 0}, {NAN, 0}));

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+#include "editor/CommandIds.h"
+#include "plots/AntennaPlot.h"
+#include "plots/PlotDlg.h"
+#include "tests/support/ModalCatcher.h"
+#include "tests/support/RecordingSurface.h"
+
+namespace {
+
+constexpr PenColor kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
+
+float Radians(double degrees) { return static_cast<float>(degrees * 3.14159265359 / 180); }
+
+// Points as (theta, phi) in degrees, all of magnitude 1 unless given.
+PatternResult Pattern(const std::vector<std::pair<double, double>>& directions, int perCut,
+                      std::vector<float> magnitude = {}) {
+    PatternResult pattern;
+    for (const auto& [theta, phi] : directions) {
+        pattern.theta.push_back(Radians(theta));
+        pattern.phi.push_back(Radians(phi));
+    }
+    pattern.magnitude = magnitude.empty() ? std::vector<float>(directions.size(), 1.0f) : magnitude;
+    pattern.pointCount = static_cast<int>(directions.size());
+    pattern.pointsPerCut = perCut;
+    return pattern;
+}
+
+// Theta 0 to 180 in 45 degree steps in four cuts: phi 0, 90, 180, 270.
+PatternResult FourCuts() {
+    std::vector<std::pair<double, double>> directions;
+    for (double phi = 0; phi < 360; phi += 90) {
+        for (double theta = 0; theta <= 180; theta += 45) directions.push_back({theta, phi});
+    }
+    return Pattern(directions, 5);
+}
+
+StructureResult Structure(std::vector<std::array<float, 6>> wires) {
+    StructureResult structure;
+    for (const auto& w : wires) {
+        structure.x1.push_back(w[0]);
+        structure.y1.push_back(w[1]);
+        structure.z1.push_back(w[2]);
+        structure.x2.push_back(w[3]);
+        structure.y2.push_back(w[4]);
+        structure.z2.push_back(w[5]);
+    }
+    structure.wireCount = static_cast<int>(wires.size());
+    std::string("  6.9127E+01").copy(structure.impedanceRealText.data(), 12);
+    std::string(" -1.9344E+01").copy(structure.impedanceImagText.data(), 12);
+    return structure;
+}
+
+bool AtCentre(Point2f p) { return p.x == 0 && p.y == 0; }
+
+class PlotWindowTest : public testing::Test {
+  protected:
+    PlotWindowTest() {
+        m_area.resize(900, 600);
+        m_area.show();
+    }
+
+    template <typename Window>
+    Window* Open(Window* window) {
+        EXPECT_TRUE(window->Create(&m_area));
+        window->repaint();
+        QApplication::processEvents();
+        return window;
+    }
+
+    // The window's pixel at (x, y) from the centre of its drawing area.
+    static QRgb Pixel(CPlotWindow* window, int x, int y) {
+        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const CPoint origin = window->DrawingOrigin();
+        return image.pixel(origin.x + x, origin.y + y);
+    }
+
+    static CRecordingSurface Record(CPlotWindow* window) {
+        CRecordingSurface surface;
+        window->Paint(surface);
+        return surface;
+    }
+
+    QMdiArea m_area;
+    CModalCatcher m_catcher;
+};
+
+TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
+    CPlotWindow* windows[] = {Open(new CPlotDlg(PatternResult{})),
+                              Open(new CAntennaPlot(Structure({})))};
+    for (CPlotWindow* window : windows) {
+        SCOPED_TRACE(window->metaObject()->className());
+        const std::vector<RecordedLine> axes = {
+            {{0, 0}, {-70, 40}, kRed}, {{0, 0}, {70, 40}, kGreen}, {{0, 0}, {0, -81}, kBlue}};
+        EXPECT_EQ(Record(window).Lines(), axes);
+        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(image.pixel(2, 2), qRgb(192, 192, 192));
+        EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(image.width() - 5, 5), qRgb(192, 192, 192));
+        EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 0, 0));
+        EXPECT_EQ(Pixel(window, 35, 20), qRgb(0, 255, 0));
+        EXPECT_EQ(Pixel(window, 0, -80), qRgb(0, 0, 255));
+        // Like the classic line-to, a line leaves out its last point.
+        EXPECT_EQ(Pixel(window, 0, -81), qRgb(255, 255, 255));
+    }
+}
+
+TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
+    auto* window = Open(new CPlotDlg(Pattern({{0, 0}, {90, 0}, {180, 0}}, 3, {1, 0, 0.25f})));
+    // The strongest point, straight up, ends where the Z axis does.
+    EXPECT_NEAR(window->ProjectedPoints()[0].y, -81.65, 0.01);
+    EXPECT_EQ(Pixel(window, 0, -81), qRgb(0, 0, 0));
+
+    const struct {
+        int command;
+        float scale;
+    } steps[] = {{ID_ZOOM_IN, 200}, {ID_ZOOM_OUT, 100}, {ID_ZOOM_OUT, 50}, {ID_NORMAL_VIEW, 100}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(window->OnCmdMsg(step.command, true));
+        EXPECT_EQ(window->GetRadiusScale(), step.scale);
+        EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * step.scale, 0.01);
+        EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
+    }
+    // Far beyond any window the lines are still drawn, cut to the window;
+    // the scale stops short of infinity.
+    for (int i = 0; i < 200; ++i) window->OnZoomIn();
+    EXPECT_TRUE(std::isfinite(window->GetRadiusScale()));
+    EXPECT_EQ(Pixel(window, 0, -100), qRgb(0, 0, 0));
+}
+
+TEST_F(PlotWindowTest, PatternLinesJoinNeighboursAndTheSameThetaOfTheNextCut) {
+    const struct {
+        int perCut;
+        int step;  // what the cut length comes to within four points
+    } cases[] = {{2, 2}, {4, 0}, {-1, 3}, {9, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.perCut);
+        auto* window =
+            Open(new CPlotDlg(Pattern({{30, 0}, {60, 0}, {30, 90}, {60, 90}}, c.perCut)));
+        const std::vector<Point2f>& p = window->ProjectedPoints();
+        const auto line = [](Point2f a, Point2f b) {
+            const auto pixels = SegmentToPixels(a, b);
+            return RecordedLine{pixels->first, pixels->second, kBlack};
+        };
+        std::vector<RecordedLine> expected;
+        for (int i = 0; i < 3; ++i) expected.push_back(line(p[i], p[i + 1]));
+        for (int i = 0; i < 4; ++i) expected.push_back(line(p[i], p[(i + c.step) % 4]));
+        std::vector<RecordedLine> drawn = Record(window).Lines();
+        drawn.resize(drawn.size() - 3);  // the axes
+        EXPECT_EQ(drawn, expected);
+        window->DestroyWindow();
+    }
+}
+
+TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
+    auto* window = Open(new CPlotDlg(FourCuts()));
+    window->OnZoomIn();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(window, QPoint(60, 55));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(60, 55));
+    const Vector3f view = window->Camera().View();
+
+    const struct {
+        int command;
+        const char* caption;
+        bool (*kept)(int theta, int phi);
+    } cases[] = {
+        {ID_SLICE_XZ, "X-Z Plane", [](int, int phi) { return phi % 180 == 0; }},
+        {ID_SLICE_YZ, "Y-Z Plane", [](int, int phi) { return phi % 180 == 90; }},
+        {ID_SLICE_XY, "X-Y Plane", [](int theta, int) { return theta >= 90 && theta % 90 == 0; }},
+        {ID_FULL_PATTERN, "         ", [](int, int) { return true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_TRUE(window->OnCmdMsg(c.command, true));
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_EQ(AtCentre(window->ProjectedPoints()[i]), !c.kept(i % 5 * 45, i / 5 * 90)) << i;
+        }
+        EXPECT_EQ(Record(window).Texts().front(), (RecordedText{{-160, 140}, c.caption}));
+        EXPECT_EQ(window->GetRadiusScale(), 200);
+        EXPECT_EQ(window->Camera().View().x, view.x);
+    }
+}
+
+TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
+    auto* window = Open(new CAntennaPlot(Structure({{0, 0, 0, 0, 0, 50}})));
+    const std::vector<RecordedText> texts = {{{-160, 140}, "Impedance= "},
+                                             {{-80, 140}, "  6.9127E+01"},
+                                             {{20, 140}, "+ j"},
+                                             {{40, 140}, " -1.9344E+01"}};
+    const CRecordingSurface surface = Record(window);
+    EXPECT_EQ(surface.Texts(), texts);
+    EXPECT_EQ(surface.Lines().back(), (RecordedLine{{0, 0}, {0, -40}, kBlack}));
+    window->OnZoomIn();
+    EXPECT_EQ(Record(window).Lines().back(), (RecordedLine{{0, 0}, {0, -81}, kBlack}));
+
+    // The texts show on screen where they belong: the label from -160, the
+    // value's digits behind its two leading blanks.
+    const auto inked = [window](int from, int to) {
+        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const CPoint o = window->DrawingOrigin();
+        for (int x = from; x < to; ++x) {
+            for (int y = 140; y < 140 + window->fontMetrics().height(); ++y) {
+                if (image.pixel(o.x + x, o.y + y) != qRgb(255, 255, 255)) return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(inked(-165, -161));
+    EXPECT_TRUE(inked(-161, -150));
+    EXPECT_TRUE(inked(-75, -20));
+}
+
+TEST_F(PlotWindowTest, EachStructureWindowSaysOnceThatThePlotsTurn) {
+    auto* first = Open(new CAntennaPlot(Structure({})));
+    first->repaint();
+    QApplication::processEvents();
+    Open(new CAntennaPlot(Structure({})));
+    EXPECT_EQ(m_catcher.Messages(),
+              QStringList({"Use mouse to rotate plots.", "Use mouse to rotate plots."}));
+}
+
+TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
+    auto* window = Open(new CAntennaPlot(Structure({})));
+    QTest::mouseMove(window, QPoint(90, 80));  // no button: nothing turns
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(80, 80));
+    QTest::mouseMove(window, QPoint(90, 80));
+    EXPECT_NEAR(window->ProjectedAxes()[1].x, -7.8, 0.05);
+    EXPECT_NEAR(window->ProjectedAxes()[1].y, 57.6, 0.05);
+    EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 255, 255));  // repainted
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(90, 80));
+
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QTest::mousePress(window, Qt::RightButton, {}, QPoint(80, 80));
+    EXPECT_EQ(window->GetZoom(), 2);
+}
+
+TEST(PlotPopup, OffersZoomToBothWindowsAndSlicesToThePattern) {
+    const auto items = [](int popup) {
+        QStringList texts;
+        const std::unique_ptr<QMenu> menu = LoadPlotPopup(popup);
+        for (QAction* action : menu->actions()) {
+            texts << (action->isSeparator() ? QStringLiteral("-")
+                                            : action->text() + " " + action->data().toString());
+        }
+        return texts;
+    };
+    EXPECT_EQ(items(1), QStringList({"Zoom &In 32791", "Zoom &Out 32792", "Normal View 32793"}));
+    EXPECT_EQ(items(0), items(1) + QStringList({"-", "Slice X Z 32794", "Slice Y Z 32795",
+                                                "Slice X Y 32796", "View Full Pattern 32797"}));
+}
+
+}  // namespace
