@@ -116,6 +116,13 @@ std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f t
         !std::isfinite(to.y)) {
         return std::nullopt;
     }
+    const auto within = [](Point2f p) {
+        return std::fabs(p.x) <= kPixelLimit && std::fabs(p.y) <= kPixelLimit;
+    };
+    if (within(from) && within(to)) {
+        return std::pair{CPoint{static_cast<int>(from.x), static_cast<int>(from.y)},
+                         CPoint{static_cast<int>(to.x), static_cast<int>(to.y)}};
+    }
     const auto forward = InsideSquare(from, to);
     const auto backward = InsideSquare(to, from);
     if (!forward || !backward) return std::nullopt;
