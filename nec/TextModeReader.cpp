@@ -1,17 +1,18 @@
 #include "nec/TextModeReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
-std::string_view CTextModeReader::Characters(std::size_t count) {
+std::string_view CTextModeReader::CharactersWithPairs(std::size_t count) {
     if (m_position >= m_bytes.size()) return {};
     const std::size_t available = m_bytes.size() - m_position;
     const std::size_t raw = std::min(count, available);
     const char* start = m_bytes.data() + m_position;
-    // Without a carriage return in reach the characters are the bytes.
-    if (std::memchr(start, '\r', raw) == nullptr) {
+    if (std::find(start, start + raw, '\r') == start + raw) {
         m_position += raw;
         return {start, raw};
     }
@@ -74,49 +75,66 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 double Atof(std::string_view text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && IsCSpace(text[i])) ++i;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && IsCSpace(*p)) ++p;
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
 
-    const std::size_t mantissa = i;
-    while (i < n && IsDigit(text[i])) ++i;
-    std::size_t point = i;
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(text[i])) ++i;
+    // The digits as one integer (while at most 19 of them) and the power of
+    // ten that scales it.
+    const char* const mantissa = p;
+    std::uint64_t digitsValue = 0;
+    while (p < end && IsDigit(*p))
+        digitsValue = digitsValue * 10 + static_cast<unsigned>(*p++ - '0');
+    const char* const point = p;
+    long scale = 0;
+    if (p < end && *p == '.') {
+        const char* const fraction = ++p;
+        while (p < end && IsDigit(*p)) {
+            digitsValue = digitsValue * 10 + static_cast<unsigned>(*p++ - '0');
+        }
+        scale = -(p - fraction);
     }
-    const std::size_t digits = i - mantissa - (point < i ? 1 : 0);
+    const long digits = (point - mantissa) - scale;
     if (digits == 0) return 0.0;
 
     long exponent = 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
         bool negativeExponent = false;
-        if (j < n && (text[j] == '+' || text[j] == '-')) negativeExponent = text[j++] == '-';
-        if (j < n && IsDigit(text[j])) {
-            while (j < n && IsDigit(text[j])) {
-                exponent = std::min(exponent * 10 + (text[j] - '0'), 1000000L);
-                ++j;
-            }
+        if (q < end && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+        if (q < end && IsDigit(*q)) {
+            while (q < end && IsDigit(*q))
+                exponent = std::min(exponent * 10 + (*q++ - '0'), 1000000L);
             if (negativeExponent) exponent = -exponent;
-            i = j;
+            p = q;
         }
     }
 
+    // The printed numbers of a listing come this way: an integer and a power
+    // of ten both held exactly in a double give the correctly rounded value
+    // in one multiplication or division.
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long power = scale + exponent;
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data() + mantissa, text.data() + i, value, std::chars_format::general);
+    if (digits <= 19 && digitsValue <= (std::uint64_t{1} << 53) && power >= -22 && power <= 22) {
+        value = static_cast<double>(digitsValue);
+        value = power >= 0 ? value * kPowers[power] : value / kPowers[-power];
+        return negative ? -value : value;
+    }
+
+    const auto [stop, error] = std::from_chars(mantissa, p, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
-        // Too large or too small for a double: which one the position of the
+        // Too large or too small for a double: which one the place of the
         // first significant digit and the exponent tell.
-        std::size_t first = mantissa;
-        while (first < i && (text[first] == '0' || text[first] == '.')) ++first;
-        const long scale =
-            first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point);
-        value = scale + exponent > 0 ? HUGE_VAL : 0.0;
-    } else if (error != std::errc() || end != text.data() + i) {
+        const char* first = mantissa;
+        while (first < p && (*first == '0' || *first == '.')) ++first;
+        const long place = first < point ? point - first : -(first - point);
+        value = place + exponent > 0 ? HUGE_VAL : 0.0;
+    } else if (error != std::errc() || stop != p) {
         value = 0.0;
     }
     return negative ? -value : value;

@@ -22,7 +22,19 @@ class CTextModeReader {
 
     // Delivers up to `count` characters; fewer only at the end of the bytes.
     // The text stays valid until the next read.
-    std::string_view Characters(std::size_t count);
+    std::string_view Characters(std::size_t count) {
+        // Without a carriage return in reach the characters are the bytes.
+        if (m_position < m_bytes.size() && count <= m_bytes.size() - m_position) {
+            const char* start = m_bytes.data() + m_position;
+            bool plain = true;
+            for (std::size_t i = 0; i < count; ++i) plain &= start[i] != '\r';
+            if (plain) {
+                m_position += count;
+                return {start, count};
+            }
+        }
+        return CharactersWithPairs(count);
+    }
 
     // Delivers the characters up to and including the next line feed, or
     // `limit` - 1 characters when no line feed comes sooner; the rest of a
@@ -31,6 +43,8 @@ class CTextModeReader {
     std::string_view Line(std::size_t limit);
 
   private:
+    std::string_view CharactersWithPairs(std::size_t count);
+
     std::string_view m_bytes;
     std::size_t m_position = 0;
     std::string m_buffer;
