@@ -218,15 +218,6 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     EXPECT_TRUE(inked(-75, -20));
 }
 
-TEST_F(PlotWindowTest, EachStructureWindowSaysOnceThatThePlotsTurn) {
-    auto* first = Open(new CAntennaPlot(Structure({})));
-    first->repaint();
-    QApplication::processEvents();
-    Open(new CAntennaPlot(Structure({})));
-    EXPECT_EQ(m_catcher.Messages(),
-              QStringList({"Use mouse to rotate plots.", "Use mouse to rotate plots."}));
-}
-
 TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
     auto* window = Open(new CAntennaPlot(Structure({})));
     QTest::mouseMove(window, QPoint(90, 80));  // no button: nothing turns
