@@ -2,33 +2,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <filesystem>
 
+#include "editor/FileDialogs.h"
 #include "editor/FrequencyProperties.h"
 #include "editor/MessageBox.h"
 #include "editor/RadiationPatternProperties.h"
 #include "nec/DeckFile.h"
 #include "nec/DeckWriter.h"
-
-namespace {
-
-// The chosen full path, or empty on Cancel. Qt's own dialog rather than the
-// desktop's, so that it behaves the same everywhere; it asks before an
-// existing file is replaced.
-QString AskDeckPath(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("in"));
-    dialog.selectFile(QStringLiteral("untitled"));
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
-}
-
-}  // namespace
 
 void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                        float& lastFrequency, int& tagCounter) {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "editor/FileDialogs.h"
 #include "editor/MessageBox.h"
-#include "editor/OpenFileDialog.h"
 #include "nec/ListingReader.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"

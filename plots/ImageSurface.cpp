@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "plots/PlotCamera.h"
+
 namespace {
 
 // Cuts the segment to the rectangle one pixel larger than the image on every
@@ -20,24 +22,9 @@ bool ClipToImage(CPoint& from, CPoint& to, int width, int height) {
     const double y0 = from.y;
     const double dx = static_cast<double>(to.x) - x0;
     const double dy = static_cast<double>(to.y) - y0;
-    double enter = 0.0;
-    double leave = 1.0;
-    const auto clip = [&](double direction, double room) {
-        if (direction == 0.0) return room >= 0.0;
-        const double t = room / direction;
-        if (direction < 0.0) {
-            if (t > leave) return false;
-            if (t > enter) enter = t;
-        } else {
-            if (t < enter) return false;
-            if (t < leave) leave = t;
-        }
-        return true;
-    };
-    if (!clip(-dx, x0 + 1) || !clip(dx, width - x0) || !clip(-dy, y0 + 1) ||
-        !clip(dy, height - y0)) {
-        return false;
-    }
+    const auto interval = ClipInterval(x0, y0, to.x, to.y, -1, -1, width, height);
+    if (!interval) return false;
+    const auto [enter, leave] = *interval;
     if (enter > 0.0) {
         from = CPoint{static_cast<int>(std::lround(x0 + enter * dx)),
                       static_cast<int>(std::lround(y0 + enter * dy))};

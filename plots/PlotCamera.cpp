@@ -81,13 +81,12 @@ std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera) {
             camera.Project(origin), camera.Project({0, 0, kAxisLength})};
 }
 
-namespace {
-
-// Liang-Barsky: the part of the segment from `a` to `b` inside the square,
-// as the interval of the parameter t of a + t (b - a); nothing when none.
-std::optional<std::pair<double, double>> InsideSquare(Point2f a, Point2f b) {
-    const double dx = double{b.x} - a.x;
-    const double dy = double{b.y} - a.y;
+// Liang-Barsky: each side of the rectangle narrows the interval in turn.
+std::optional<std::pair<double, double>> ClipInterval(double x0, double y0, double x1, double y1,
+                                                      double left, double top, double right,
+                                                      double bottom) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
     double enter = 0.0;
     double leave = 1.0;
     const auto clip = [&](double direction, double room) {
@@ -102,14 +101,12 @@ std::optional<std::pair<double, double>> InsideSquare(Point2f a, Point2f b) {
         }
         return true;
     };
-    if (!clip(-dx, a.x + kPixelLimit) || !clip(dx, kPixelLimit - a.x) ||
-        !clip(-dy, a.y + kPixelLimit) || !clip(dy, kPixelLimit - a.y)) {
+    if (!clip(-dx, x0 - left) || !clip(dx, right - x0) || !clip(-dy, y0 - top) ||
+        !clip(dy, bottom - y0)) {
         return std::nullopt;
     }
     return std::pair{enter, leave};
 }
-
-}  // namespace
 
 std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f to) {
     if (!std::isfinite(from.x) || !std::isfinite(from.y) || !std::isfinite(to.x) ||
@@ -123,8 +120,12 @@ std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f t
         return std::pair{CPoint{static_cast<int>(from.x), static_cast<int>(from.y)},
                          CPoint{static_cast<int>(to.x), static_cast<int>(to.y)}};
     }
-    const auto forward = InsideSquare(from, to);
-    const auto backward = InsideSquare(to, from);
+    const auto inside = [](Point2f a, Point2f b) {
+        return ClipInterval(a.x, a.y, b.x, b.y, -kPixelLimit, -kPixelLimit, kPixelLimit,
+                            kPixelLimit);
+    };
+    const auto forward = inside(from, to);
+    const auto backward = inside(to, from);
     if (!forward || !backward) return std::nullopt;
     // An end that is cut is placed from the other end: far out, the
     // parameter seen from its own side has no digits left for the cut.

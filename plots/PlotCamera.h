@@ -94,6 +94,14 @@ class PlotScale {
     float m_value;
 };
 
+// The part of the segment from (x0, y0) to (x1, y1) that lies inside the
+// rectangle from (left, top) to (right, bottom), as the interval [enter,
+// leave] of the parameter t of the point (x0, y0) + t (x1 - x0, y1 - y0);
+// nothing when no part of it does.
+std::optional<std::pair<double, double>> ClipInterval(double x0, double y0, double x1, double y1,
+                                                      double left, double top, double right,
+                                                      double bottom);
+
 // A projected segment as pixels, truncated toward zero. The segment is first
 // cut to a square far larger than any window, so that no coordinate overflows
 // an int whatever the zoom; nothing when no part of it lies in that square or
