@@ -166,6 +166,17 @@ TEST(ListingReader, RejectsUnfinishedListings) {
     for (const std::string& c : cases) EXPECT_FALSE(ReadListing(c)) << c.size() << " bytes";
 }
 
+TEST(ListingReader, ReadsAListingNec2dWrote) {
+    const auto read = ReadListingFile(QUADRELL_TEST_DATA_DIR "/listings/dipole.out");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::string(read->structure.impedanceRealText.data(), 12), "  6.9127E+01");
+    EXPECT_EQ(std::string(read->structure.impedanceImagText.data(), 12), " -1.9344E+01");
+    EXPECT_EQ(read->structure.z2, Floats{2.5f});
+    EXPECT_EQ(read->pattern.pointCount, 28);
+    EXPECT_EQ(read->pattern.pointsPerCut, 7);
+    EXPECT_FALSE(ReadListingFile(QUADRELL_TEST_DATA_DIR "/listings/missing.out"));
+}
+
 TEST(Atof, TakesOnlyDecimalNumbers) {
     const std::pair<const char*, double> cases[] = {
         {" \t+2.5e", 2.5}, {"-.5E+1x", -5}, {"7.", 7},  {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL},

@@ -152,9 +152,10 @@ TEST(KeepsRadius, SlicesKeepTheirPlaneWithinAThousandthOfADegree) {
         {SliceMode::SliceYZ, 45, 90, true},       {SliceMode::SliceYZ, 45, 270, true},
         {SliceMode::SliceYZ, 45, 0, false},       {SliceMode::SliceYZ, 45, 360, false},
         {SliceMode::SliceYZ, 45, 90.0009, true},  {SliceMode::SliceYZ, 45, 90.0011, false},
-        {SliceMode::SliceYZ, 45, -90, true},      {SliceMode::SliceXY, 90, 33, true},
-        {SliceMode::SliceXY, 180, 33, true},      {SliceMode::SliceXY, 0, 33, false},
-        {SliceMode::SliceXY, 89.998, 33, false},  {SliceMode::FullPattern, 10, 10, true},
+        {SliceMode::SliceYZ, 45, -90, true},      {SliceMode::SliceYZ, 45, 400, true},
+        {SliceMode::SliceXY, 90, 33, true},       {SliceMode::SliceXY, 180, 33, true},
+        {SliceMode::SliceXY, 0, 33, false},       {SliceMode::SliceXY, 89.998, 33, false},
+        {SliceMode::FullPattern, 10, 10, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.mode) << " theta " << c.theta << " phi " << c.phi);
