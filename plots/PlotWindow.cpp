@@ -137,22 +137,21 @@ void CPlotWindow::OnRButtonDown(CPoint point) {
     menu->exec(mapToGlobal(QPoint(point.x, point.y)));
 }
 
+// The events arrive accepted, so none of them goes on to the frame.
 void CPlotWindow::mousePressEvent(QMouseEvent* event) {
-    const CPoint point{event->position().toPoint().x(), event->position().toPoint().y()};
+    const QPoint position = event->position().toPoint();
+    const CPoint point{position.x(), position.y()};
     if (event->button() == Qt::LeftButton) OnLButtonDown(point);
     if (event->button() == Qt::RightButton) OnRButtonDown(point);
-    event->accept();
 }
 
 void CPlotWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
     OnMouseMove(CPoint{position.x(), position.y()}, event->buttons().testFlag(Qt::LeftButton));
-    event->accept();
 }
 
 void CPlotWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) OnLButtonUp();
-    event->accept();
 }
 
 void CPlotWindow::OnZoomIn() {

@@ -60,6 +60,17 @@ StructureResult Structure(std::vector<std::array<float, 6>> wires) {
 
 bool AtCentre(Point2f p) { return p.x == 0 && p.y == 0; }
 
+// Counts the paints a window gets.
+class CPaintCounter : public QObject {
+  public:
+    explicit CPaintCounter(QWidget* window) { window->installEventFilter(this); }
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 class PlotWindowTest : public testing::Test {
   protected:
     PlotWindowTest() {
@@ -97,6 +108,7 @@ TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
                               Open(new CAntennaPlot(Structure({})))};
     for (CPlotWindow* window : windows) {
         SCOPED_TRACE(window->metaObject()->className());
+        EXPECT_EQ(window->DrawingOrigin(), (CPoint{window->width() / 2, window->height() / 2}));
         const std::vector<RecordedLine> axes = {
             {{0, 0}, {-70, 40}, kRed}, {{0, 0}, {70, 40}, kGreen}, {{0, 0}, {0, -81}, kBlue}};
         EXPECT_EQ(Record(window).Lines(), axes);
@@ -122,8 +134,11 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
         int command;
         float scale;
     } steps[] = {{ID_ZOOM_IN, 200}, {ID_ZOOM_OUT, 100}, {ID_ZOOM_OUT, 50}, {ID_NORMAL_VIEW, 100}};
+    CPaintCounter counter(window);
     for (const auto& step : steps) {
+        const int paints = counter.paints;
         ASSERT_TRUE(window->OnCmdMsg(step.command, true));
+        EXPECT_EQ(counter.paints, paints + 1);  // at once, before the command returns
         EXPECT_EQ(window->GetRadiusScale(), step.scale);
         EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * step.scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
@@ -227,6 +242,8 @@ TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
     EXPECT_NEAR(window->ProjectedAxes()[1].y, 57.6, 0.05);
     EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 255, 255));  // repainted
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(90, 80));
+    const Vector3f eye = window->Camera().Eye();
+    EXPECT_NEAR(std::sqrt(eye.x * eye.x + eye.y * eye.y + eye.z * eye.z), 1, 1e-6);
 
     QTimer::singleShot(0, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
