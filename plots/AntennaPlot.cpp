@@ -16,10 +16,6 @@ int CommonCount(const StructureResult& s) {
     return static_cast<int>(size);
 }
 
-std::vector<float> Leading(const std::vector<float>& values, int count) {
-    return std::vector<float>(values.begin(), values.begin() + count);
-}
-
 std::string_view Text(const std::array<char, 12>& text) { return {text.data(), text.size()}; }
 
 }  // namespace
@@ -28,12 +24,12 @@ CAntennaPlot::CAntennaPlot(const StructureResult& structure)
     : wireCount(CommonCount(structure)),
       m_projectedFirstEnds(static_cast<std::size_t>(wireCount)),
       m_projectedSecondEnds(static_cast<std::size_t>(wireCount)),
-      x1(Leading(structure.x1, wireCount)),
-      x2(Leading(structure.x2, wireCount)),
-      y1(Leading(structure.y1, wireCount)),
-      y2(Leading(structure.y2, wireCount)),
-      z1(Leading(structure.z1, wireCount)),
-      z2(Leading(structure.z2, wireCount)),
+      x1(LeadingValues(structure.x1, wireCount)),
+      x2(LeadingValues(structure.x2, wireCount)),
+      y1(LeadingValues(structure.y1, wireCount)),
+      y2(LeadingValues(structure.y2, wireCount)),
+      z1(LeadingValues(structure.z1, wireCount)),
+      z2(LeadingValues(structure.z2, wireCount)),
       impedanceImagText(structure.impedanceImagText),
       impedanceRealText(structure.impedanceRealText) {}
 

@@ -14,18 +14,14 @@ int CommonCount(const PatternResult& pattern) {
     return static_cast<int>(size);
 }
 
-std::vector<float> Leading(const std::vector<float>& values, int count) {
-    return std::vector<float>(values.begin(), values.begin() + count);
-}
-
 }  // namespace
 
 CPlotDlg::CPlotDlg(const PatternResult& pattern)
     : pointCount(CommonCount(pattern)),
       m_projectedPoints(static_cast<std::size_t>(pointCount)),
-      magnitude(Leading(pattern.magnitude, pointCount)),
-      theta(Leading(pattern.theta, pointCount)),
-      phi(Leading(pattern.phi, pointCount)),
+      magnitude(LeadingValues(pattern.magnitude, pointCount)),
+      theta(LeadingValues(pattern.theta, pointCount)),
+      phi(LeadingValues(pattern.phi, pointCount)),
       pointsPerCut(pattern.pointsPerCut),
       m_directions(theta, phi) {}
 

@@ -87,6 +87,10 @@ void CPlotWindow::ProjectAxes() {
     m_projectedAxes = ::ProjectAxes(m_camera);
 }
 
+std::vector<float> CPlotWindow::LeadingValues(const std::vector<float>& values, int count) {
+    return std::vector<float>(values.begin(), values.begin() + count);
+}
+
 void CPlotWindow::DrawSegment(CDrawingSurface& surface, Point2f from, Point2f to) {
     const auto pixels = SegmentToPixels(from, to);
     if (!pixels) return;

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "editor/CmdTarget.h"
 #include "plots/PlotCamera.h"
@@ -63,6 +64,8 @@ class CPlotWindow : public QWidget, public CCmdTarget {
     void ProjectAxes();
     // X in red, Y in green, Z in blue, each with its own pen.
     void DrawAxes(CDrawingSurface& surface) const;
+    // The first `count` of `values`, as a window keeps its own copy.
+    static std::vector<float> LeadingValues(const std::vector<float>& values, int count);
     // A line between two projected points, if any of it can be drawn.
     static void DrawSegment(CDrawingSurface& surface, Point2f from, Point2f to);
 
