@@ -21,10 +21,9 @@ std::string OpenDescriptors() {
     std::string list;
     DIR* folder = ::opendir("/proc/self/fd");
     if (!folder) return "?";
-    const int own = ::dirfd(folder);
     while (const dirent* entry = ::readdir(folder)) {
-        if (entry->d_name[0] == '.' || std::atoi(entry->d_name) == own) continue;
-        list += (list.empty() ? "" : ",") + std::string(entry->d_name);
+        if (entry->d_name[0] != '.' && std::atoi(entry->d_name) != ::dirfd(folder))
+            list += (list.empty() ? "" : ",") + std::string(entry->d_name);
     }
     ::closedir(folder);
     return list;
@@ -40,12 +39,11 @@ int main(int argc, char**) {
     const std::string descriptors = OpenDescriptors();
     FILE* file = std::fopen((name + ".part").c_str(), "w");
     if (!file) return 1;
-    char folder[4096] = "";
-    if (!::getcwd(folder, sizeof folder)) folder[0] = '\0';
     std::fprintf(file, "pid=%d\npgid=%d\nsid=%d\nargc=%d\ncwd=%s\nexe=%s\nfds=%s\nstdout=%s\n",
                  static_cast<int>(::getpid()), static_cast<int>(::getpgid(0)),
-                 static_cast<int>(::getsid(0)), argc, folder, Link("/proc/self/exe").c_str(),
-                 descriptors.c_str(), Link("/proc/self/fd/1").c_str());
+                 static_cast<int>(::getsid(0)), argc, Link("/proc/self/cwd").c_str(),
+                 Link("/proc/self/exe").c_str(), descriptors.c_str(),
+                 Link("/proc/self/fd/1").c_str());
     std::fclose(file);
     std::rename((name + ".part").c_str(), (name + ".rec").c_str());
     if (const char* stay = std::getenv("QUADRELL_FAKE_SOLVER_STAY_MS"))
