@@ -7,14 +7,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
 
 std::string Link(const std::string& path) {
-    char target[4096];
-    const ssize_t size = ::readlink(path.c_str(), target, sizeof target - 1);
-    return size < 0 ? std::string() : std::string(target, static_cast<std::size_t>(size));
+    std::error_code error;
+    return std::filesystem::read_symlink(path, error).string();
 }
 
 std::string OpenDescriptors() {

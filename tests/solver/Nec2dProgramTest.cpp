@@ -1,5 +1,4 @@
-// NEC2d as a user meets it: the program on the command line, and its console
-// dialogue.
+// NEC2d on the command line, and its console dialogue.
 #include <sstream>
 
 #include "nec/ListingReader.h"
@@ -19,13 +18,8 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
     // The nec2c that runs: the real one (""), none at all (any failure found
     // before it would run says something else), or a stand-in script.
     const std::string none = "none";
-    const struct {
-        std::string deck;  // empty: no deck
-        const char* arguments;
-        std::string engine;
-        int exitCode;
-        std::string text;
-    } cases[] = {
+    // Deck (empty: none), arguments, engine, exit code, and what is said.
+    const std::tuple<std::string, std::string, std::string, int, std::string> cases[] = {
         // clang-format off
         {good, "deck.in", "", 0, "Listing written to \"deck.out\".\n"},
         {good, "deck.in named.lst", "", 0, "Listing written to \"named.lst\".\n"},
@@ -47,76 +41,69 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         {good, "deck.in", "kill -SEGV $$", 1, "NEC2d: nec2c stopped abnormally (signal 11).\n"},
         {good, "deck.in", "exit 3", 1, "NEC2d: nec2c rejected the deck: it gave no reason (exit code 3).\n"},
         {good, "deck.in", "echo '  WIRE' > deck.out", 1, "NEC2d: nec2c's output ended early.\n"},
+        // The reason comes after nec2c's echo of the cards.
+        {good, "deck.in", "printf '  DATA CARD No: 2 FR\\n  CARD ERROR:\\n  NO MNEMONIC\\n' >deck.out; exit 1",
+         1, "NEC2d: nec2c rejected the deck: CARD ERROR: NO MNEMONIC\n"},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [deck, arguments, engine, exitCode, text] : cases) {
+        SCOPED_TRACE(text);
         CTestFolder folder;
         CTestFolder temporary;
         fs::create_directory(folder / "bin");
-        if (!c.deck.empty()) WriteTextFile(folder / "deck.in", c.deck);
+        if (!deck.empty()) WriteTextFile(folder / "deck.in", deck);
         WriteTextFile(folder / "deck.out", "old listing\r\n");
-        if (c.engine != none && !c.engine.empty()) {
-            WriteTextFile(folder / "bin/nec2c", "#!/bin/sh\n" + c.engine + "\n");
+        if (engine != none && !engine.empty()) {
+            WriteTextFile(folder / "bin/nec2c", "#!/bin/sh\n" + engine + "\n");
             fs::permissions(folder / "bin/nec2c", fs::perms::owner_all);
         }
-        const ProgramRun run =
-            RunProgram(folder.path,
-                       "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY TMPDIR=" +
-                           temporary.path.string() + " PATH=" + (folder / "bin").string() +
-                           (c.engine == none ? " " : ":$PATH ") + NEC2D_PROGRAM " " + c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(c.exitCode == 0 ? run.out : run.err, c.text);
-        EXPECT_EQ(c.exitCode == 0 ? run.err : run.out, "");
-        EXPECT_EQ(Bytes(folder / "deck.in"), c.deck);
+        const auto [code, out, err] = RunProgram(
+            folder.path, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY TMPDIR=" +
+                             temporary.path.string() + " PATH=" + (folder / "bin").string() +
+                             (engine == none ? " " : ":$PATH ") + NEC2D_PROGRAM " " + arguments);
+        EXPECT_EQ(code, exitCode);
+        EXPECT_EQ(exitCode == 0 ? out : err, text);
+        EXPECT_EQ(exitCode == 0 ? err : out, "");
+        EXPECT_EQ(Bytes(folder / "deck.in"), deck);
         // A listing is there when the run says so; a failure keeps the old one.
         for (const std::string name : {"deck.out", "named.lst"}) {
             EXPECT_EQ(ReadListingFile(folder / name).has_value(),
-                      c.text == "Listing written to \"" + name + "\".\n");
+                      text == "Listing written to \"" + name + "\".\n");
         }
-        EXPECT_TRUE(c.exitCode == 0 || Bytes(folder / "deck.out") == "old listing\r\n");
-        for (const auto& entry : fs::directory_iterator(folder.path)) {
-            const std::string name = entry.path().filename();
-            EXPECT_TRUE(name == "deck.in" || name == "deck.out" || name == "bin" ||
-                        name == "named.lst")
-                << name;
-        }
+        EXPECT_TRUE(exitCode == 0 || Bytes(folder / "deck.out") == "old listing\r\n");
+        // Nothing else is left behind.
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}),
+                  2 + !deck.empty() + fs::exists(folder / "named.lst"));
         EXPECT_TRUE(fs::is_empty(temporary.path));
     }
 }
 
-// The dialogue with a stand-in for the run that reports the listing it was
-// asked for; the folder's newest deck is offered.
+// The console dialogue offers the folder's newest deck and its listing.
 TEST(Nec2dProgramTest, ConsoleOffersTheNewestDeckAndItsListing) {
     CTestFolder folder;
     WriteTextFile(folder / "a.in", "EN\n");
     fs::create_directory(folder / "empty");
-    const struct {
-        const char* folder;
-        const char* typed;
-        int exitCode;
-        std::string out;
-    } cases[] = {
-        // clang-format off
-        {"", "\n\n", 0, "Deck to read [a.in]: Listing to write [a.out]: Running nec2c on a.in ...\n"
-                       "Listing a.out\n"},
-        {"", "  d.x/deck \nresult.lst\n", 1, "Deck to read [a.in]: Listing to write [d.x/deck.out]: "
-                                            "Running nec2c on d.x/deck ...\n"},
-        {"empty", "\n\ndeck.in\n", 2, "Deck to read: Deck to read: Deck to read: Listing to write "
-                                     "[deck.out]: \n"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        std::istringstream in(c.typed);
+    // Exit code, output and errors, with a stand-in run naming its listing.
+    const auto talk = [](const fs::path& in, const std::string& typed, bool succeeds) {
+        std::istringstream input(typed);
         std::ostringstream out, err;
-        const int exitCode =
-            RunConsoleDialogue(in, out, err, folder / c.folder, [&](const SolverRequest& request) {
-                return SolverOutcome{c.exitCode == 0, "Listing " + request.listing.string()};
-            });
-        EXPECT_EQ(exitCode, c.exitCode) << c.typed;
-        EXPECT_EQ(out.str(), "NEC2d: NEC2 antenna solver (engine nec2c)\n" + c.out);
-        EXPECT_EQ(err.str(), exitCode == 1 ? "NEC2d: Listing result.lst\n" : "");
-    }
+        const int exitCode = RunConsoleDialogue(input, out, err, in, [&](const SolverRequest& run) {
+            return SolverOutcome{succeeds, "Listing " + run.listing.string()};
+        });
+        return std::to_string(exitCode) + "|" + out.str() + "|" + err.str();
+    };
+    const std::string hello = "NEC2d: NEC2 antenna solver (engine nec2c)\n";
+    EXPECT_EQ(talk(folder.path, "\n\n", true), "0|" + hello +
+                                                   "Deck to read [a.in]: Listing to write [a.out]: "
+                                                   "Running nec2c on a.in ...\nListing a.out\n|");
+    EXPECT_EQ(talk(folder.path, "  d.x/deck \nresult.lst\n", false),
+              "1|" + hello +
+                  "Deck to read [a.in]: Listing to write [d.x/deck.out]: Running nec2c on d.x/deck "
+                  "...\n|NEC2d: Listing result.lst\n");
+    // Without a deck to offer it asks again; the end of the input ends it.
+    EXPECT_EQ(talk(folder / "empty", "\n\ndeck.in\n", true),
+              "2|" + hello +
+                  "Deck to read: Deck to read: Deck to read: Listing to write [deck.out]: \n|");
 }
 
 }  // namespace

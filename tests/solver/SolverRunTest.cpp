@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -39,14 +40,10 @@ Tables TablesIn(const std::string& text) {
 // numbers, and Quadrell reads those of the first table of each kind.
 TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
     SKIP_WITHOUT_NEC2C();
-    const struct {
-        const char* file;
-        int wireRows;
-        std::vector<std::string> excerpts;  // texts the listing holds
-    } decks[] = {
+    // Deck, rows of its wire table, and texts the listing holds.
+    const std::tuple<const char*, int, std::vector<std::string>> decks[] = {
         // clang-format off
-        // The first example of the NEC-2 manual: its wire, its impedance, and
-        // the heads and end of its pattern table.
+        // The NEC-2 manual's first example: wire, impedance, pattern heads and end.
         {"example1.nec", 1, {
             "\r\n    1  0.000000E+00  0.000000E+00 -2.500000E-01  0.000000E+00  0.000000E+00  "
             "2.500000E-01 1.0000E-03     7     0\r\n\r\n     TOTAL SEGMENTS USED",
@@ -58,8 +55,7 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
             "DEGREES    VOLTS/M DEGREES\r\n",
             "\r\n\r\n\r\n\r\n\r\n\r\n\r\n ** END OF RADIATION PATTERN, 38 DIRECTIONS\r\n"}},
         {"quadrell_default.in", 1, {}}, {"quadrell_sweep.in", 2, {}}, {"no_pattern.in", 1, {}},
-        // Wires scaled to metres; the arc and its copy one metre along x come
-        // segment by segment.
+        // Wires scaled to metres; an arc and its copy come segment by segment.
         {"geometry.in", 23, {
             "    2  0.000000E+00  2.540000E-01  0.000000E+00  0.000000E+00  2.540000E-01  5.080000E-01",
             "    3  3.000100E-01  0.000000E+00 -1.500000E-05  2.897900E-01  0.000000E+00  7.761500E-02",
@@ -68,20 +64,18 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
         {"markers.in", 2, {"tag 1 is the driven element", "abc degrees  degrees",
                            "RUN TIME = IS THE LAST LINE", "  tag   seg  tag   seg"}}};
     // clang-format on
-    for (const auto& deck : decks) {
-        SCOPED_TRACE(deck.file);
+    for (const auto& [file, wireRows, excerpts] : decks) {
+        SCOPED_TRACE(file);
         CTestFolder folder;
-        const SolverOutcome outcome = RunSolver({SolverDataFile(deck.file), folder / "run.out"});
-        ASSERT_TRUE(outcome.ok) << outcome.message;
-        EXPECT_EQ(outcome.message, "Listing written to \"" + (folder / "run.out").string() + "\".");
+        ASSERT_TRUE(RunSolver({SolverDataFile(file), folder / "run.out"}).ok);
         const std::string bytes = Bytes(folder / "run.out");
-        for (const std::string& excerpt : deck.excerpts)
+        for (const std::string& excerpt : excerpts)
             EXPECT_NE(bytes.find(excerpt), std::string::npos) << excerpt;
-        for (std::size_t at = bytes.find('\n'); at != std::string::npos;
-             at = bytes.find('\n', at + 1))
-            ASSERT_EQ(bytes[at - 1], '\r') << "a line without CR LF at byte " << at;
-        const std::string own = CleanDeckText(ReadDeck(Bytes(SolverDataFile(deck.file))).cards);
-        WriteTextFile(folder / "own.nec", own);
+        // Every line ends in CR LF.
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'),
+                  std::count(bytes.begin(), bytes.end(), '\r'));
+        WriteTextFile(folder / "own.nec",
+                      CleanDeckText(ReadDeck(Bytes(SolverDataFile(file))).cards));
         RunProgram(folder.path, "nec2c -iown.nec -oown.out");
         const Tables printed = TablesIn(Bytes(folder / "own.out"));
         const Tables listed = TablesIn(bytes);
@@ -91,15 +85,14 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
         const std::optional<ListingResult> read = ReadListing(bytes);
         ASSERT_EQ(read.has_value(), !printed.patterns.empty());
         if (!read) continue;
-        const auto text = [](const std::array<char, 12>& field) {
-            return std::string(field.data(), 12);
-        };
-        const auto padded = [](const std::string& word) {
-            return std::string(12 - word.size(), ' ') + word;
-        };
-        EXPECT_EQ(text(read->structure.impedanceRealText), padded(printed.inputs.at(0).at(6)));
-        EXPECT_EQ(text(read->structure.impedanceImagText), padded(printed.inputs.at(0).at(7)));
-        EXPECT_EQ(read->structure.wireCount, deck.wireRows);
+        // The first impedance as printed, in twelve columns each.
+        const StructureResult& structure = read->structure;
+        const Words& input = printed.inputs.at(0);
+        EXPECT_EQ(std::string(structure.impedanceRealText.data(), 12) +
+                      std::string(structure.impedanceImagText.data(), 12),
+                  std::string(12 - input[6].size(), ' ') + input[6] +
+                      std::string(12 - input[7].size(), ' ') + input[7]);
+        EXPECT_EQ(structure.wireCount, wireRows);
         // Every direction of the first pattern table, in radians.
         const std::vector<Words>& rows = printed.patterns[0];
         ASSERT_EQ(read->pattern.pointCount, static_cast<int>(rows.size()));
@@ -108,12 +101,6 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
             EXPECT_FLOAT_EQ(read->pattern.phi[i], Atof(rows[i][1]) * M_PI / 180) << i;
         }
     }
-}
-
-TEST(SolverRunTest, Nec2cErrorTextTakesTheLastWordsAfterTheEcho) {
-    EXPECT_EQ(Nec2cErrorText("  DATA CARD No:   2 FR   0 ...\n  COMMAND DATA CARD ERROR:\n"
-                             "  CARD'S MNEMONIC CODE TOO SHORT OR MISSING.\n\n"),
-              "COMMAND DATA CARD ERROR: CARD'S MNEMONIC CODE TOO SHORT OR MISSING.");
 }
 
 }  // namespace

@@ -7,25 +7,22 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "nec/TextModeReader.h"
 
 #define SKIP_WITHOUT_NEC2C() \
     if (std::system("command -v nec2c >/dev/null") != 0) GTEST_SKIP() << "nec2c is not installed"
 
-inline std::filesystem::path NewTestFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "nec2d-test.XXXXXX").string();
-    return ::mkdtemp(name.data());
-}
-
 // A fresh folder for one test, removed with everything in it afterwards.
 struct CTestFolder {
-    const std::filesystem::path path = NewTestFolder();
+    std::string name = (std::filesystem::temp_directory_path() / "nec2d-test.XXXXXX").string();
+    const std::filesystem::path path = ::mkdtemp(name.data());
     ~CTestFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
     }
-    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+    std::filesystem::path operator/(const std::string& file) const { return path / file; }
 };
 
 inline std::filesystem::path SolverDataFile(const std::string& name) {
@@ -41,17 +38,13 @@ inline void WriteTextFile(const std::filesystem::path& path, const std::string& 
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// Runs a shell command in `folder` with no input.
-struct ProgramRun {
-    int exitCode;
-    std::string out, err;
-};
-inline ProgramRun RunProgram(const std::filesystem::path& folder, const std::string& command) {
+// Runs a shell command in `folder` with no input: its exit code, output and
+// errors.
+inline std::tuple<int, std::string, std::string> RunProgram(const std::filesystem::path& folder,
+                                                            const std::string& command) {
     const CTestFolder capture;
-    const int status =
-        std::system(("cd '" + folder.string() + "' && " + command + " </dev/null >'" +
-                     (capture / "out").string() + "' 2>'" + (capture / "err").string() + "'")
-                        .c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Bytes(capture / "out"),
-            Bytes(capture / "err")};
+    const std::string to =
+        " </dev/null >" + (capture / "out").string() + " 2>" + (capture / "err").string();
+    const int status = std::system(("cd " + folder.string() + " && " + command + to).c_str());
+    return {WEXITSTATUS(status), Bytes(capture / "out"), Bytes(capture / "err")};
 }

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Rows as "tag/segments radius: X1 Y1 Z1 > X2 Y2 Z2", seven digits as the
-// listing prints them.
+// Rows as "tag/segments radius: X1 Y1 Z1 > X2 Y2 Z2", to seven digits.
 std::string Text(const std::vector<WireRow>& rows) {
     std::string text;
     for (const WireRow& w : rows) {
@@ -20,8 +19,7 @@ std::string Text(const std::vector<WireRow>& rows) {
     return text;
 }
 
-// Straight wires scaled by GS and copied by GM are shown in the tests of the
-// whole run; here the cases that drop wires or split the deck.
+// Wires scaled by GS or copied by GM are in the tests of the whole run.
 TEST(WireTableTest, StructuresKeepTheirGwWiresUnlessMovedOrReplaced) {
     const std::pair<std::string, std::string> cases[] = {
         // A move without copies moves the wires before it.
@@ -42,33 +40,27 @@ TEST(WireTableTest, StructuresKeepTheirGwWiresUnlessMovedOrReplaced) {
     }
 }
 
-// A deck's wire that nec2c's segments (centre, length, alpha, beta, four
-// decimals) confirm by tag, count and ends is one row with the deck's
-// numbers; every other segment is a row of its own, its ends rebuilt free of
-// trigonometric dust, all in nec2c's order.
+// A deck's wire that nec2c's segments confirm (tag, count, ends) is one row
+// of the deck's numbers; other segments are rows of their own, their ends
+// rebuilt free of trigonometric dust, all in nec2c's order.
 TEST(WireTableTest, RowsAreConfirmedWiresOrSingleSegments) {
     const std::vector<WireRow> exact = {{0, 0, 0, 0, 0, 1.00004, 0.001, 2, 1},
                                         {2, 0, 0, 3, 0, 0, 0.001, 2, 2}};
-    EXPECT_EQ(Text(BuildWireRows(exact, {{0, 0, .25, .5, 90, 0, .001, 1},
-                                         {0, 0, .75, .5, 90, 0, .001, 1},
+    // clang-format off
+    EXPECT_EQ(Text(BuildWireRows(exact, {{0, 0, .25, .5, 90, 0, .001, 1}, {0, 0, .75, .5, 90, 0, .001, 1},
                                          {.5, 0, 0, 1, 0, 180, .001, 3},
-                                         {2.25, 0, 0, .5, 0, 0, .001, 2},
-                                         {2.75, 0, 0, .5, 0, 0, .001, 2},
-                                         {5, 0, .25, .5, 90, 0, .001, 11},
-                                         {5, 0, .75, .5, 90, 0, .001, 11}})),
+                                         {2.25, 0, 0, .5, 0, 0, .001, 2}, {2.75, 0, 0, .5, 0, 0, .001, 2},
+                                         {5, 0, .25, .5, 90, 0, .001, 11}, {5, 0, .75, .5, 90, 0, .001, 11}})),
               "1/2 0.001: 0 0 0 > 0 0 1.00004; 3/1 0.001: 1 0 0 > 0 0 0; 2/2 0.001: 2 0 0 > 3 0 0; "
               "11/1 0.001: 5 0 0 > 5 0 0.5; 11/1 0.001: 5 0 0.5 > 5 0 1");
-
     // nec2c's segments end 0.8 mm away, or carry another tag, or are more.
     const WireRow wire{20, 20, 30, 21.5, 20, 30, 0.001, 2, 1};
-    for (const std::vector<SegmentRecord>& segments :
-         {std::vector<SegmentRecord>{{20.3752, 20, 30, .7504, 0, 0, .001, 1},
-                                     {21.1256, 20, 30, .7504, 0, 0, .001, 1}},
-          {{20.375, 20, 30, .75, 0, 0, .001, 2}, {21.125, 20, 30, .75, 0, 0, .001, 2}},
-          {{20.25, 20, 30, .5, 0, 0, .001, 1},
-           {20.75, 20, 30, .5, 0, 0, .001, 1},
-           {21.25, 20, 30, .5, 0, 0, .001, 1}}})
+    for (const std::vector<SegmentRecord>& segments : {
+             std::vector<SegmentRecord>{{20.3752, 20, 30, .7504, 0, 0, .001, 1}, {21.1256, 20, 30, .7504, 0, 0, .001, 1}},
+             {{20.375, 20, 30, .75, 0, 0, .001, 2}, {21.125, 20, 30, .75, 0, 0, .001, 2}},
+             {{20.25, 20, 30, .5, 0, 0, .001, 1}, {20.75, 20, 30, .5, 0, 0, .001, 1}, {21.25, 20, 30, .5, 0, 0, .001, 1}}})
         EXPECT_EQ(BuildWireRows({wire}, segments).size(), segments.size());
+    // clang-format on
 }
 
 }  // namespace
