@@ -1,6 +1,5 @@
-// A stand-in for NEC2d in the launch tests. It writes what it finds about
-// itself (process, group, session, arguments, folder, open files) to
-// $QUADRELL_FAKE_SOLVER_RECORDS/<pid>.rec, then stays for
+// A stand-in for NEC2d in the launch tests. It writes what it finds about itself
+// to $QUADRELL_FAKE_SOLVER_RECORDS/<pid>.rec, then stays for
 // $QUADRELL_FAKE_SOLVER_STAY_MS milliseconds.
 #include <dirent.h>
 #include <unistd.h>
@@ -8,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -37,14 +37,11 @@ int main(int argc, char**) {
     const std::string name = std::string(records) + "/" + std::to_string(::getpid());
     // Looked at before the record file adds a descriptor of its own.
     const std::string descriptors = OpenDescriptors();
-    FILE* file = std::fopen((name + ".part").c_str(), "w");
-    if (!file) return 1;
-    std::fprintf(file, "pid=%d\npgid=%d\nsid=%d\nargc=%d\ncwd=%s\nexe=%s\nfds=%s\nstdout=%s\n",
-                 static_cast<int>(::getpid()), static_cast<int>(::getpgid(0)),
-                 static_cast<int>(::getsid(0)), argc, Link("/proc/self/cwd").c_str(),
-                 Link("/proc/self/exe").c_str(), descriptors.c_str(),
-                 Link("/proc/self/fd/1").c_str());
-    std::fclose(file);
+    std::ofstream(name + ".part") << "pid=" << ::getpid() << "\npgid=" << ::getpgid(0)
+                                  << "\nsid=" << ::getsid(0) << "\nargc=" << argc
+                                  << "\ncwd=" << Link("/proc/self/cwd")
+                                  << "\nexe=" << Link("/proc/self/exe") << "\nfds=" << descriptors
+                                  << "\nstdout=" << Link("/proc/self/fd/1") << "\n";
     std::rename((name + ".part").c_str(), (name + ".rec").c_str());
     if (const char* stay = std::getenv("QUADRELL_FAKE_SOLVER_STAY_MS"))
         ::usleep(static_cast<useconds_t>(std::atoi(stay)) * 1000);

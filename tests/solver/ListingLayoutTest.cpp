@@ -6,16 +6,15 @@
 
 namespace {
 
-// Quadrell looks for "TAG" and "WIRE" as the first blank-separated token of
-// line reads of at most 79 and 117 characters, and for " DEGREES  DEGREES"
-// as a whole read of 17; a token at the end of a line carries the line feed.
+// Quadrell takes "TAG" and "WIRE" first in a line read of 79 and 117 characters
+// (a last token carries the line feed), and " DEGREES  DEGREES" as a read of 17.
 TEST(ListingLayoutTest, KnowsWhichLinesTheReaderWouldTakeForMarkers) {
     // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {"  TAG   SEG       VOLTAGE (VOLTS)", true}, {"  TAG", false}, {"  TAG ", true},
+        {"  TAG", false}, {"  TAG ", true},
         {"  TAGS x", false}, {std::string(79, 'x') + "  TAG x", true},
         {std::string(76, 'x') + " TAG x", false}, {std::string(75, ' ') + "TAG", false},
-        {std::string(76, ' ') + "TAG", true}, {"  WIRE   No.", true},
+        {std::string(76, ' ') + "TAG", true},
         {std::string(117, 'y') + "WIRE x", true}, {std::string(116, 'y') + "WIRE x", false},
         {std::string(17, '-') + " DEGREES  DEGREES", true}, {" DEGREES  DEGREES", true},
         {std::string(16, '-') + " DEGREES  DEGREES", false},
@@ -27,16 +26,14 @@ TEST(ListingLayoutTest, KnowsWhichLinesTheReaderWouldTakeForMarkers) {
 // Ten characters follow the marker, so that it starts 22 bytes before the end.
 TEST(ListingLayoutTest, RunTimeLineIsAlwaysTwentyCharacters) {
     const std::pair<double, const char*> cases[] = {
-        {0.004, "RUN TIME =  0.00 SEC"},       {1.5, "RUN TIME =  1.50 SEC"},
-        {999.99, "RUN TIME =999.99 SEC"},      {999.995, "RUN TIME =  1000 SEC"},
-        {999999.4, "RUN TIME =999999 SEC"},    {999999.5, "RUN TIME =999999 SEC"},
-        {1e9, "RUN TIME =999999 SEC"},         {-3.0, "RUN TIME =  0.00 SEC"},
+        {0.004, "RUN TIME =  0.00 SEC"},       {999.99, "RUN TIME =999.99 SEC"},
+        {999.995, "RUN TIME =  1000 SEC"},     {999999.4, "RUN TIME =999999 SEC"},
+        {999999.5, "RUN TIME =999999 SEC"},    {-3.0, "RUN TIME =  0.00 SEC"},
         {std::nan(""), "RUN TIME =  0.00 SEC"}};
     for (const auto& [seconds, line] : cases) EXPECT_EQ(RunTimeLine(seconds), line) << seconds;
 }
 
-// Numbers too wide for their place give up digits, other texts show as
-// asterisks; tiny values print as 0 so that no two numbers run together.
+// Too wide numbers give up digits, other texts show as asterisks, tiny ones as 0.
 TEST(ListingLayoutTest, RowsFitEveryValueInItsPlace) {
     PatternRowBuffer row;
     FormatPatternRow({"-170.00", "-180.00", "-999.99", "-15.73", "-15.73", "-0.9391", "-45.00",

@@ -38,8 +38,7 @@ inline void WriteTextFile(const std::filesystem::path& path, const std::string& 
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// Runs a shell command in `folder` with no input: its exit code, output and
-// errors.
+// Runs a shell command in `folder` with no input: exit code, output, errors.
 inline std::tuple<int, std::string, std::string> RunProgram(const std::filesystem::path& folder,
                                                             const std::string& command) {
     const CTestFolder capture;

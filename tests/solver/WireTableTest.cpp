@@ -44,22 +44,19 @@ TEST(WireTableTest, StructuresKeepTheirGwWiresUnlessMovedOrReplaced) {
 // of the deck's numbers; other segments are rows of their own, their ends
 // rebuilt free of trigonometric dust, all in nec2c's order.
 TEST(WireTableTest, RowsAreConfirmedWiresOrSingleSegments) {
+    // The last wire's segments end 0.8 mm away.
     const std::vector<WireRow> exact = {{0, 0, 0, 0, 0, 1.00004, 0.001, 2, 1},
-                                        {2, 0, 0, 3, 0, 0, 0.001, 2, 2}};
+                                        {2, 0, 0, 3, 0, 0, 0.001, 2, 2},
+                                        {20, 20, 30, 21.5, 20, 30, 0.001, 2, 1}};
     // clang-format off
     EXPECT_EQ(Text(BuildWireRows(exact, {{0, 0, .25, .5, 90, 0, .001, 1}, {0, 0, .75, .5, 90, 0, .001, 1},
                                          {.5, 0, 0, 1, 0, 180, .001, 3},
                                          {2.25, 0, 0, .5, 0, 0, .001, 2}, {2.75, 0, 0, .5, 0, 0, .001, 2},
-                                         {5, 0, .25, .5, 90, 0, .001, 11}, {5, 0, .75, .5, 90, 0, .001, 11}})),
+                                         {5, 0, .25, .5, 90, 0, .001, 11}, {5, 0, .75, .5, 90, 0, .001, 11},
+                                         {20.3752, 20, 30, .7504, 0, 0, .001, 1}, {21.1256, 20, 30, .7504, 0, 0, .001, 1}})),
               "1/2 0.001: 0 0 0 > 0 0 1.00004; 3/1 0.001: 1 0 0 > 0 0 0; 2/2 0.001: 2 0 0 > 3 0 0; "
-              "11/1 0.001: 5 0 0 > 5 0 0.5; 11/1 0.001: 5 0 0.5 > 5 0 1");
-    // nec2c's segments end 0.8 mm away, or carry another tag, or are more.
-    const WireRow wire{20, 20, 30, 21.5, 20, 30, 0.001, 2, 1};
-    for (const std::vector<SegmentRecord>& segments : {
-             std::vector<SegmentRecord>{{20.3752, 20, 30, .7504, 0, 0, .001, 1}, {21.1256, 20, 30, .7504, 0, 0, .001, 1}},
-             {{20.375, 20, 30, .75, 0, 0, .001, 2}, {21.125, 20, 30, .75, 0, 0, .001, 2}},
-             {{20.25, 20, 30, .5, 0, 0, .001, 1}, {20.75, 20, 30, .5, 0, 0, .001, 1}, {21.25, 20, 30, .5, 0, 0, .001, 1}}})
-        EXPECT_EQ(BuildWireRows({wire}, segments).size(), segments.size());
+              "11/1 0.001: 5 0 0 > 5 0 0.5; 11/1 0.001: 5 0 0.5 > 5 0 1; "
+              "1/1 0.001: 20 20 30 > 20.7504 20 30; 1/1 0.001: 20.7504 20 30 > 21.5008 20 30");
     // clang-format on
 }
 
