@@ -16,7 +16,7 @@ TEST(DeckReaderTest, ReadsLenientlyOrSaysWhatIsWrongAndWhere) {
         // Blanks, tabs and commas separate; ",," leaves a 0 and missing fields are 0.
         {"GW 1,5,0\t0 , 0 ,,.25,.001\nGW\t1,,0",
          "GW 1 5 0 0 0 0 0.25 0.001 0\nGW 1 0 0 0 0 0 0 0 0\n"},
-        // Reals keep every digit that reads back.
+        // Reals keep every digit that reads back; extra fields are ignored.
         {"GW 7 1.1E1 +0.1234567890123456789 0 0 1 0 0 1D-3\ngw1 11. 0 0 0 1 0 0 1.0d0 9 9 extra",
          "GW 7 11 0.12345678901234568 0 0 1 0 0 0.001\nGW 1 11 0 0 0 1 0 0 1\n"},
         {"\n   ld 5 1 3 3 50.\nRP 0 19 37 1512 0 0 10 10\nEX 0,1,3,10,1.\nXQ\nEN\nno card\n",

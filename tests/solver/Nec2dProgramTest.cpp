@@ -9,7 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Success is told on the output, anything else on the errors. A failed run
+// Success is told on the output, anything else on the errors (without
+// arguments, terminal or display there is nothing to ask on). A failed run
 // leaves the listing already there as it was, and no temporary file or folder.
 TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
     SKIP_WITHOUT_NEC2C();
@@ -23,7 +24,6 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         {good, "deck.in named.lst", "", 0, "Listing written to \"named.lst\".\n"},
         {"", "--help", none, 0, UsageText()},
         {"", "a b c", none, 2, UsageText()},
-        // No arguments, no terminal and no display: nothing to ask on.
         {"", "", none, 2, "NEC2d: no terminal and no display to ask for the deck on.\n" + UsageText()},
         {"", "deck.in", none, 1, "NEC2d: Cannot read the deck \"deck.in\": No such file or directory.\n"},
         {"GW 1 5.5", "deck.in", none, 1, "NEC2d: The deck \"deck.in\" has an error. Line 1: field 2 "
@@ -46,8 +46,7 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
     };
     for (const auto& [deck, arguments, engine, exitCode, text] : cases) {
         SCOPED_TRACE(text);
-        CTestFolder folder;
-        CTestFolder temporary;
+        CTestFolder folder, temporary;
         fs::create_directory(folder / "bin");
         if (!deck.empty()) WriteTextFile(folder / "deck.in", deck);
         WriteTextFile(folder / "deck.out", "old listing\r\n");
@@ -61,7 +60,6 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
                              (engine == none ? " " : ":$PATH ") + NEC2D_PROGRAM " " + arguments);
         EXPECT_EQ(code, exitCode);
         EXPECT_EQ(out + "|" + err, exitCode == 0 ? text + "|" : "|" + text);
-        EXPECT_EQ(Bytes(folder / "deck.in"), deck);
         // A listing is there when the run says so, a failure keeps the old one,
         // and nothing else is left behind.
         for (const std::string name : {"deck.out", "named.lst"}) {

@@ -12,9 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The window offers the newest deck (by name when two tie), and its listing
-// until the user names one. Closing it during a run stops nec2c and writes
-// nothing.
+// The window offers the newest deck (by name on a tie) and its listing until
+// the user names one; closing it during a run stops nec2c and writes nothing.
 TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     SKIP_WITHOUT_NEC2C();
     CTestFolder folder;

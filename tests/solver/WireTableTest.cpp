@@ -19,7 +19,6 @@ std::string Text(const std::vector<WireRow>& rows) {
     return text;
 }
 
-// Wires scaled by GS or copied by GM are in the tests of the whole run.
 TEST(WireTableTest, StructuresKeepTheirGwWiresUnlessMovedOrReplaced) {
     const std::pair<std::string, std::string> cases[] = {
         // A move without copies moves the wires before it.
