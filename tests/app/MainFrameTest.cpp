@@ -1,14 +1,13 @@
+// The application shell: menus, keys, toolbar, status bar, window commands,
+// help and the recent file list.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,42 +16,32 @@
 #include <QWhatsThis>
 
 #include "app/ChildFrm.h"
-#include "app/CommandTable.h"
 #include "app/DocTemplate.h"
-#include "app/MainFrm.h"
-#include "app/Quadrell.h"
 #include "editor/CommandIds.h"
-#include "editor/QuadrellView.h"
 #include "plots/PlotWindowClass.h"
-#include "tests/support/ModalCatcher.h"
-#include "tests/support/QtPrinters.h"
 #include "tests/support/ShellFixture.h"
 
 namespace {
 
-// The texts of a menu's items, "-" for a separator, hidden items left out.
-QStringList ItemTexts(const QMenu* menu) {
-    QStringList texts;
-    for (const QAction* action : menu->actions()) {
-        if (!action->isVisible()) continue;
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-}
-
-QStringList MenuTitles(const CMainFrame& frame) {
-    QStringList titles;
-    for (const QAction* action : frame.menuBar()->actions()) titles << action->text();
-    return titles;
-}
-
-class CShellTest : public CShellFixture {
+class ShellTest : public CShellFixture {
   protected:
     void SetUp() override {
         CShellFixture::SetUp();
         QApplication::setActiveWindow(m_frame);
     }
 
+    // Each menu of the menu bar as "title: item|item", "-" for a separator.
+    QStringList Menus() const {
+        QStringList menus;
+        for (const QAction* title : m_frame->menuBar()->actions()) {
+            QStringList items;
+            for (const QAction* item : title->menu()->actions()) {
+                if (item->isVisible()) items << (item->isSeparator() ? "-" : item->text());
+            }
+            menus << title->text() + ": " + items.join('|');
+        }
+        return menus;
+    }
     QList<CChildFrame*> DesignWindows() const {
         QList<CChildFrame*> windows;
         for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
@@ -64,58 +53,45 @@ class CShellTest : public CShellFixture {
         m_frame->MdiArea()->closeAllSubWindows();
         ProcessDeletes();
     }
+    void Trigger(int id) { m_frame->Action(id)->trigger(); }
 };
 
-TEST_F(CShellTest, StartsWithOneEmptyDesignAndTheDesignMenus) {
+TEST_F(ShellTest, ShowsTheDesignMenusOnlyWhileADesignIsOpen) {
     ASSERT_EQ(DesignWindows().size(), 1);
     EXPECT_EQ(DesignWindows().front()->windowTitle(), "Quadre1");
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell - Quadre1");
     EXPECT_TRUE(IsPlotWindowClassRegistered());
-
-    EXPECT_EQ(MenuTitles(*m_frame),
-              (QStringList{"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"}));
-    const QList<QMenu*> menus = m_frame->CurrentMenus();
-    EXPECT_EQ(ItemTexts(menus[0]),
-              (QStringList{"&New", "&Open...", "&Close", "-", "&Print...", "Print Pre&view",
-                           "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(ItemTexts(menus[1]),
-              (QStringList{"&Undo", "Redo", "Repeat", "-", "Cu&t", "&Copy", "&Paste"}));
-    EXPECT_EQ(ItemTexts(menus[2]), (QStringList{"&Toolbar", "&Status Bar"}));
-    EXPECT_EQ(ItemTexts(menus[3]), (QStringList{"&Snap Controls", "&Rotate", "&Flip"}));
-    EXPECT_EQ(ItemTexts(menus[4]),
-              (QStringList{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
-    EXPECT_EQ(ItemTexts(menus[5]), (QStringList{"&Help Topics", "-", "&About Quadrell..."}));
+    const QStringList designMenus = {
+        "&File: &New|&Open...|&Close|-|&Print...|Print Pre&view|P&rint Setup...|-|Recent "
+        "File|-|E&xit",
+        "&Edit: &Undo|Redo|Repeat|-|Cu&t|&Copy|&Paste",
+        "&View: &Toolbar|&Status Bar",
+        "&Tools: &Snap Controls|&Rotate|&Flip",
+        "&Window: &New Window|&Cascade|&Tile|&Arrange Icons",
+        "&Help: &Help Topics|-|&About Quadrell...",
+    };
+    EXPECT_EQ(Menus(), designMenus);
     EXPECT_FALSE(m_frame->RecentPlaceHolder()->isEnabled());
-}
+    Trigger(ID_FILE_OPEN);  // the design's own, which opens nothing yet
+    EXPECT_TRUE(m_catcher.Messages().isEmpty());
 
-TEST_F(CShellTest, ClosingTheLastDesignSwitchesBackToTheShortMenus) {
     CloseAllDesigns();
-    EXPECT_TRUE(DesignWindows().isEmpty());
     EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
-    EXPECT_EQ(MenuTitles(*m_frame), (QStringList{"&File", "&View", "&Help"}));
-    EXPECT_EQ(ItemTexts(m_frame->CurrentMenus()[0]),
-              (QStringList{"&New", "&Open...", "-", "P&rint Setup...", "-", "Recent File", "-",
-                           "E&xit"}));
+    EXPECT_EQ(Menus(), (QStringList{"&File: &New|&Open...|-|P&rint Setup...|-|Recent File|-|E&xit",
+                                    "&View: &Toolbar|&Status Bar",
+                                    "&Help: &Help Topics|-|&About Quadrell..."}));
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell");
-
-    // New brings the design menus back, numbered on.
-    m_frame->Action(ID_FILE_NEW)->trigger();
-    EXPECT_EQ(DesignWindows().front()->windowTitle(), "Quadre2");
-    EXPECT_EQ(MenuTitles(*m_frame).size(), 6);
-}
-
-TEST_F(CShellTest, FileOpenWithoutADesignAsksForANewOneFirst) {
-    CloseAllDesigns();
-    m_frame->Action(ID_FILE_OPEN)->trigger();
+    Trigger(ID_FILE_OPEN);
     EXPECT_EQ(m_catcher.Messages(),
               QStringList{"Please create New document first.\nThen try opening the file again."});
 
-    // With a design open, Open belongs to its view.
-    m_frame->Action(ID_FILE_NEW)->trigger();
-    EXPECT_TRUE(m_frame->ActiveView()->OnCmdMsg(ID_FILE_OPEN, false));
+    // New brings the design menus back, numbered on.
+    Trigger(ID_FILE_NEW);
+    EXPECT_EQ(DesignWindows().front()->windowTitle(), "Quadre2");
+    EXPECT_EQ(Menus(), designMenus);
 }
 
-TEST_F(CShellTest, CommandsNobodyHandlesAreDisabled) {
+TEST_F(ShellTest, CommandsAreEnabledOnlyWhereSomebodyHandlesThem) {
     m_frame->UpdateCommandUI();
     for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REPEAT, ID_NEXT_PANE, ID_PREV_PANE}) {
         EXPECT_FALSE(m_frame->Action(id)->isEnabled()) << id;
@@ -133,8 +109,8 @@ TEST_F(CShellTest, CommandsNobodyHandlesAreDisabled) {
     }
 }
 
-TEST_F(CShellTest, EveryAcceleratorIsBoundAndSaveIsNotOffered) {
-    const QList<std::pair<QString, int>> keys = {
+TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
+    const std::pair<const char*, int> keys[] = {
         {"Ctrl+N", ID_FILE_NEW},    {"Ctrl+O", ID_FILE_OPEN},        {"Ctrl+P", ID_FILE_PRINT},
         {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
         {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY},
@@ -144,112 +120,75 @@ TEST_F(CShellTest, EveryAcceleratorIsBoundAndSaveIsNotOffered) {
         {"Del", ID_DELETE_ELEMENT},
     };
     for (const auto& [key, id] : keys) {
-        EXPECT_TRUE(m_frame->Action(id)->shortcuts().contains(QKeySequence(key)))
-            << key.toStdString();
-        EXPECT_TRUE(m_frame->actions().contains(m_frame->Action(id))) << key.toStdString();
+        // Bound on the main window, so they work in every window.
+        EXPECT_TRUE(m_frame->Action(id)->shortcuts().contains(QKeySequence(key))) << key;
+        EXPECT_TRUE(m_frame->actions().contains(m_frame->Action(id))) << key;
     }
+    // Designs have nothing to save.
+    EXPECT_EQ(m_frame->Action(ID_FILE_SAVE), nullptr);
     for (const QAction* action : m_frame->findChildren<QAction*>()) {
         EXPECT_FALSE(action->shortcuts().contains(QKeySequence("Ctrl+S")));
     }
-    EXPECT_EQ(m_frame->Action(ID_FILE_SAVE), nullptr);
-}
 
-TEST_F(CShellTest, ToolbarFollowsTheLayoutWithPromptsAndTips) {
     QStringList tips;
     for (const QAction* action : m_frame->ToolBar()->actions()) {
-        tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+        tips << (action->isSeparator() ? "|" : action->toolTip());
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
     }
-    EXPECT_EQ(tips, (QStringList{"New",
-                                 "Open",
-                                 "|",
-                                 "Cut",
-                                 "Copy",
-                                 "Paste",
-                                 "|",
-                                 "Print",
-                                 "About",
-                                 "Help",
-                                 "|",
-                                 "Place new wire",
-                                 "Place new source",
-                                 "Generate Input File for NEC2D",
-                                 " Launch NEC2d",
-                                 " Process OutPut Data",
-                                 "|",
-                                 "Snap Controls",
-                                 " Rotate",
-                                 "Flip"}));
-    for (const QAction* action : m_frame->ToolBar()->actions()) {
-        if (action->isSeparator()) continue;
-        EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
-    }
+    EXPECT_EQ(tips.join(','),
+              "New,Open,|,Cut,Copy,Paste,|,Print,About,Help,|,Place new wire,"
+              "Place new source,Generate Input File for NEC2D, Launch NEC2d, "
+              "Process OutPut Data,|,Snap Controls, Rotate,Flip");
     EXPECT_EQ(m_frame->Action(ID_PLACE_SOURCE)->statusTip(), "Places new source ");
     EXPECT_EQ(m_frame->Action(ID_ROTATE)->statusTip(), "Rotate the Element 90 degrees CCW");
-}
 
-TEST_F(CShellTest, StatusBarHasSixPanesWithTheirInitialTexts) {
+    const QList<QLabel*> panes = m_frame->statusBar()->findChildren<QLabel*>();
+    ASSERT_EQ(panes.size(), 6);
     EXPECT_EQ(m_frame->StatusPaneText(0), "For Help, press F1");
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
     EXPECT_EQ(m_frame->StatusPaneText(2), QString(39, ' '));
-    QLabel* coords = m_frame->statusBar()->findChildren<QLabel*>()[2];
-    const int width = coords->width();
-    m_frame->SetStatusPaneText(2, "(100., 50.)  (200., 50.)");
-    EXPECT_EQ(m_frame->StatusPaneText(2), "(100., 50.)  (200., 50.)");
+    // The coordinates pane keeps a width for the widest readout.
+    const int width = panes[2]->width();
     m_frame->SetStatusPaneText(2, "\t\t\t\t\t");
-    EXPECT_EQ(coords->width(), width);
-    EXPECT_GE(width, coords->fontMetrics().horizontalAdvance("(-500., -300.)  (500., 300.)"));
-    m_frame->SetStatusPaneText(7, "ignored");
-    EXPECT_EQ(m_frame->statusBar()->findChildren<QLabel*>().size(), 6);
-}
+    EXPECT_EQ(panes[2]->width(), width);
+    EXPECT_GE(width, panes[2]->fontMetrics().horizontalAdvance("(-500., -300.)  (500., 300.)"));
+    m_frame->SetStatusPaneText(6, "no such pane");
 
-TEST_F(CShellTest, ViewMenuTogglesToolbarAndStatusBar) {
     m_frame->show();
-    m_frame->Action(ID_VIEW_TOOLBAR)->trigger();
-    EXPECT_FALSE(m_frame->ToolBar()->isVisible());
-    EXPECT_FALSE(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
-    m_frame->Action(ID_VIEW_STATUS_BAR)->trigger();
-    EXPECT_FALSE(m_frame->statusBar()->isVisible());
-    m_frame->Action(ID_VIEW_TOOLBAR)->trigger();
-    m_frame->Action(ID_VIEW_STATUS_BAR)->trigger();
-    EXPECT_TRUE(m_frame->ToolBar()->isVisible());
-    EXPECT_TRUE(m_frame->statusBar()->isVisible());
+    for (bool shown : {false, true}) {
+        Trigger(ID_VIEW_TOOLBAR);
+        Trigger(ID_VIEW_STATUS_BAR);
+        EXPECT_EQ(m_frame->ToolBar()->isVisible(), shown);
+        EXPECT_EQ(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked(), shown);
+        EXPECT_EQ(m_frame->statusBar()->isVisible(), shown);
+        EXPECT_EQ(m_frame->Action(ID_VIEW_STATUS_BAR)->isChecked(), shown);
+    }
 }
 
-TEST_F(CShellTest, NewWindowShowsTheSameDesignInASecondView) {
+TEST_F(ShellTest, WindowCommandsShowTheDesignInMoreViewsAndCloseThemAll) {
     CChildFrame* first = DesignWindows().front();
-    m_frame->Action(ID_WINDOW_NEW)->trigger();
+    Trigger(ID_WINDOW_NEW);
     ASSERT_EQ(DesignWindows().size(), 2);
     CChildFrame* second = DesignWindows().back();
     EXPECT_EQ(first->GetDocument(), second->GetDocument());
     EXPECT_NE(first->GetView(), second->GetView());
     EXPECT_EQ(first->windowTitle(), "Quadre1:1");
     EXPECT_EQ(second->windowTitle(), "Quadre1:2");
-
     second->close();
     ProcessDeletes();
     EXPECT_EQ(first->windowTitle(), "Quadre1");
-    EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 1);
 
-    // Close on the File menu closes every window of the design.
-    m_frame->Action(ID_WINDOW_NEW)->trigger();
-    m_frame->Action(ID_FILE_CLOSE)->trigger();
+    // Minimised windows line up along the bottom of the area.
+    first->showMinimized();
+    Trigger(ID_WINDOW_ARRANGE);
+    EXPECT_EQ(first->geometry().bottomLeft(),
+              QPoint(0, m_frame->MdiArea()->viewport()->height() - 1));
+
+    Trigger(ID_WINDOW_NEW);
+    Trigger(ID_FILE_CLOSE);
     ProcessDeletes();
     EXPECT_TRUE(DesignWindows().isEmpty());
     EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
-}
-
-TEST_F(CShellTest, AboutBoxShowsTheVersion) {
-    QString title;
-    QStringList labels;
-    m_catcher.OnDialog([&](QWidget* dialog) {
-        title = dialog->windowTitle();
-        for (const QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
-        QTest::keyClick(dialog, Qt::Key_Return);
-    });
-    m_frame->Action(ID_APP_ABOUT)->trigger();
-    EXPECT_EQ(title, "About Quadrell");
-    EXPECT_TRUE(labels.contains("Quadrell Version 1.0"));
-    EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
 }
 
 class CUrlRecorder : public QObject {
@@ -261,65 +200,82 @@ class CUrlRecorder : public QObject {
     QList<QUrl> urls;
 };
 
-TEST_F(CShellTest, HelpOpensTheUserGuideAndShiftF1EntersWhatsThisMode) {
+TEST_F(ShellTest, AboutShowsTheVersionAndHelpOpensTheUserGuide) {
+    QStringList labels;
+    m_catcher.OnDialog([&](QWidget* dialog) {
+        labels << dialog->windowTitle();
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    Trigger(ID_APP_ABOUT);
+    EXPECT_EQ(labels.value(0), "About Quadrell");
+    EXPECT_TRUE(labels.contains("Quadrell Version 1.0"));
+
     CUrlRecorder recorder;
     QDesktopServices::setUrlHandler("file", &recorder, "Open");
-    m_frame->Action(ID_HELP)->trigger();
-    m_frame->Action(ID_HELP_FINDER)->trigger();
+    Trigger(ID_HELP);
+    Trigger(ID_HELP_FINDER);
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(recorder.urls.size(), 2);
-    EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith("user-guide.html"));
+    EXPECT_TRUE(recorder.urls[1].toLocalFile().endsWith("user-guide.html"));
     EXPECT_TRUE(QFile::exists(recorder.urls[0].toLocalFile()));
-
-    m_frame->Action(ID_CONTEXT_HELP)->trigger();
+    Trigger(ID_CONTEXT_HELP);
     EXPECT_TRUE(QWhatsThis::inWhatsThisMode());
     QWhatsThis::leaveWhatsThisMode();
+    EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
 }
 
-TEST_F(CShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
+TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
     QTemporaryDir folder;
-    const QString deck = folder.filePath("dipole.in");
-    QFile file(deck);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    ASSERT_TRUE(m_app->OpenDocumentFile(deck));
-    EXPECT_EQ(DesignWindows().back()->windowTitle(), "dipole.in");
-    EXPECT_FALSE(m_frame->RecentPlaceHolder()->isVisible());
-    EXPECT_TRUE(m_frame->RecentActions()[0]->isVisible());
-    EXPECT_TRUE(m_frame->RecentActions()[0]->text().startsWith("&1 "));
-    EXPECT_TRUE(m_frame->RecentActions()[0]->text().endsWith("dipole.in"));
+    const QString names[] = {"one.in", "a&b.in", "a-deck-with-a-rather-long-name-for-the-menu.in",
+                             "four.in", "five.in"};
     QSettings settings;
-    EXPECT_EQ(settings.value("Recent File List/File1").toString(),
-              QFileInfo(deck).absoluteFilePath());
+    for (int i = 0; i < 5; ++i) {
+        QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
+        if (i < 4)
+            settings.setValue(QString("Recent File List/File%1").arg(i + 1),
+                              folder.filePath(names[i]));
+    }
+    // The list is read at start-up.
+    m_app.reset();
+    m_app = std::make_unique<CQuadrellApp>();
+    ASSERT_TRUE(m_app->InitInstance({}));
+    m_frame = m_app->MainFrame();
+    const QString path = QDir::toNativeSeparators(folder.path());
+    const QString long3 = path + "/" + names[2];
+    QStringList texts;
+    for (const QAction* action : m_frame->RecentActions()) texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"&1 " + path + "/one.in", "&2 " + path + "/a&&b.in",
+                                  "&3 ..." + long3.right(45), "&4 " + path + "/four.in"}));
+    EXPECT_FALSE(m_frame->RecentPlaceHolder()->isVisible());
+
+    // An opened file goes first, the oldest leaves.
+    ASSERT_TRUE(m_app->OpenDocumentFile(folder.filePath("five.in")));
+    EXPECT_EQ(DesignWindows().back()->windowTitle(), "five.in");
+    EXPECT_EQ(m_frame->RecentActions()[0]->text(), "&1 " + path + "/five.in");
+    EXPECT_EQ(m_frame->RecentActions()[3]->text(), "&4 ..." + long3.right(45));
+    EXPECT_EQ(QSettings().value("Recent File List/File1").toString(), folder.filePath("five.in"));
+    EXPECT_FALSE(QSettings().contains("Recent File List/File5"));
 
     // Reopening through the menu makes another window on it.
-    m_frame->RecentActions()[0]->trigger();
+    m_frame->RecentActions()[1]->trigger();
+    EXPECT_EQ(DesignWindows().back()->windowTitle(), "one.in");
     EXPECT_EQ(DesignWindows().size(), 3);
 
-    // A file that went away is reported and leaves the list.
-    QFile::remove(deck);
+    // A file that went away is reported and leaves the list; one never there
+    // is only reported.
+    QFile::remove(folder.filePath("one.in"));
     m_frame->RecentActions()[0]->trigger();
-    ASSERT_EQ(m_catcher.Messages().size(), 1);
-    EXPECT_TRUE(m_catcher.Messages()[0].startsWith("Cannot open"));
-    EXPECT_TRUE(m_frame->RecentPlaceHolder()->isVisible());
-    EXPECT_FALSE(m_frame->RecentPlaceHolder()->isEnabled());
-}
-
-TEST(PlotWindowClass, MakesFixedGreySubWindows) {
-    RegisterPlotWindowClass();
-    QMdiArea area;
-    area.resize(900, 700);
-    auto* content = new QWidget;
-    QMdiSubWindow* window = CreatePlotWindow(&area, content, "Antenna Plot", QPoint(425, 50));
-    EXPECT_EQ(window->windowTitle(), "Antenna Plot");
-    EXPECT_EQ(window->size(), QSize(350, 350));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_EQ(window->pos(), QPoint(425, 50));
-    EXPECT_EQ(content->palette().color(QPalette::Window), QColor(192, 192, 192));
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));
+    ASSERT_EQ(m_catcher.Messages().size(), 2);
+    EXPECT_EQ(m_catcher.Messages()[0],
+              "Cannot open " + path + "/one.in.\nThe file does not exist or cannot be read.");
+    texts.clear();
+    for (const QAction* action : m_frame->RecentActions()) {
+        if (action->isVisible()) texts << action->text();
+    }
+    EXPECT_EQ(texts, (QStringList{"&1 " + path + "/five.in", "&2 " + path + "/a&&b.in",
+                                  "&3 ..." + long3.right(45)}));
 }
 
 }  // namespace

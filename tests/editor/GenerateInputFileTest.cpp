@@ -1,12 +1,10 @@
+// The Generate Input File command from its three dialogs to the deck on disk.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <memory>
 
 #include "editor/GenerateInputFile.h"
@@ -14,73 +12,62 @@
 #include "model/Source.h"
 #include "model/Wire.h"
 #include "tests/support/DialogDriver.h"
-#include "tests/support/ModalCatcher.h"
 
 namespace {
 
 const QString kCreated = "NEC File Created";
 const QString kNotConnected = "All Sources Must be connected to a Wire.\n\nFile Not Created";
 
-void Click(QWidget* dialog, const char* id) { Button(*dialog, id)->click(); }
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using Entries = std::vector<std::pair<int, QString>>;
 
 class GenerateInputFileTest : public testing::Test {
   protected:
-    // Queues answers for the three dialogs: the frequency dialog with the
-    // given entries, the pattern dialog with its defaults, and the save
-    // dialog with `name` typed into its folder.
-    void AnswerFrequency(std::initializer_list<std::pair<int, QString>> entries = {}) {
-        std::vector<std::pair<int, QString>> copy(entries);
-        m_catcher.OnDialog([this, copy](QWidget* dialog) {
-            m_shownFrequency = Field(*dialog, 1010)->text();
-            for (const auto& [id, text] : copy) Retype(Field(*dialog, id), text);
-            Click(dialog, "IDOK");
+    // Queues the answer to the next dialog: the entries typed, then `button`.
+    void Answer(Entries entries = {}, const char* button = "IDOK") {
+        m_catcher.OnDialog([this, entries, button](QWidget* dialog) {
+            m_titles << dialog->windowTitle();
+            if (m_titles.size() == 1) m_shownFrequency = Field(*dialog, 1010)->text();
+            for (const auto& [id, text] : entries) Retype(Field(*dialog, id), text);
+            Button(*dialog, button)->click();
         });
     }
-    void AnswerPattern(std::initializer_list<std::pair<int, QString>> entries = {}) {
-        std::vector<std::pair<int, QString>> copy(entries);
-        m_catcher.OnDialog([copy](QWidget* dialog) {
-            EXPECT_EQ(dialog->windowTitle(), "Far Field Pattern Properties");
-            for (const auto& [id, text] : copy) Retype(Field(*dialog, id), text);
-            Click(dialog, "IDOK");
-        });
-    }
-    void Cancel() {
-        m_catcher.OnDialog([](QWidget* dialog) { Click(dialog, "IDCANCEL"); });
-    }
-    void SaveAs(const QString& name, std::function<void()> after = {}) {
+    // Runs the command: the given entries in the frequency and pattern
+    // dialogs, then `name` typed into the save dialog, in the test folder;
+    // `after` runs once that has closed.
+    void Generate(const QString& name, Entries frequency = {}, Entries pattern = {},
+                  std::function<void()> after = {}) {
+        Answer(frequency);
+        Answer(pattern);
         m_catcher.OnDialog([this, name, after](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
             ASSERT_NE(dialog, nullptr);
             auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(nameEdit, nullptr);
             m_shownName = nameEdit->text();
             dialog->setDirectory(m_folder.path());
             Retype(nameEdit, name);
             QTest::keyClick(nameEdit, Qt::Key_Return);
             if (after) after();
         });
+        Run();
     }
-
-    void Generate() {
+    void Run() {
+        m_titles.clear();
         GenerateInputFile(nullptr, m_doc, CPoint{}, m_lastFrequency, m_tagCounter);
         EXPECT_EQ(m_catcher.PendingHandlers(), 0);
-        EXPECT_TRUE(m_catcher.Unexpected().isEmpty())
-            << m_catcher.Unexpected().join(", ").toStdString();
+        EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
     }
-
     QString PathOf(const QString& name) const { return m_folder.filePath(name); }
+    QByteArray Read(const QString& name) const {
+        QFile file(PathOf(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
     QStringList Files() const {
         return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-
-    void AddExampleDesign() {
-        m_doc.AddElementAtHead(std::make_unique<CWire>(0, -100, 0, 100, 0.005f, 5, 0));
-        m_doc.AddElementAtTail(std::make_unique<CSource>(0, -100, 0, 1, 0));
     }
 
     QTemporaryDir m_folder;
@@ -88,119 +75,88 @@ class GenerateInputFileTest : public testing::Test {
     CModalCatcher m_catcher;
     float m_lastFrequency = 1.0f;
     int m_tagCounter = 9;
+    QStringList m_titles;
     QString m_shownFrequency;
     QString m_shownName;
 };
 
-TEST_F(GenerateInputFileTest, WritesTheDeckAddingTheDefaultExtension) {
-    AddExampleDesign();
-    AnswerFrequency();
-    AnswerPattern();
-    SaveAs("dipole");
-    Generate();
+TEST_F(GenerateInputFileTest, WritesTheDesignWithTheTypedSettingsAndKeepsATypedExtension) {
+    m_doc.AddElementAtHead(std::make_unique<CWire>(0, -100, 0, 100, 0.005f, 5, 0));
+    m_doc.AddElementAtTail(std::make_unique<CSource>(0, -100, 0, 1, 0));
+    Generate("dipole.nec", {{1009, "3"}, {1011, "0.05"}, {1010, "14.25"}},
+             {{1013, "1"}, {1014, "5"}, {1016, "1"}, {1017, "2"}, {1012, "0"}});
+    EXPECT_EQ(m_titles, (QStringList{"Frequency Properties", "Far Field Pattern Properties"}));
     EXPECT_EQ(m_shownFrequency, "1");
     EXPECT_EQ(m_shownName, "untitled");
     EXPECT_EQ(m_catcher.Messages(), QStringList{kCreated});
-    EXPECT_EQ(Read(PathOf("dipole.in")),
+    EXPECT_EQ(Read("dipole.nec"),
               "CM NEC2D Input File Generated by Quadrell\r\nCE\r\n"
               "GW 1 5. 0. 100. 0. 100. 100. 0. 5.e-003\r\nGE\r\n"
-              "EX 0 1 1 00 1. 0. 0 0 0 0\r\nFR 0 0 0 0 1.000 0.000 0 0 0 0\r\n"
-              "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
-    EXPECT_EQ(Files(), QStringList{"dipole.in"});
+              "EX 0 1 1 00 1. 0. 0 0 0 0\r\nFR 0 3 0 0 14.250 0.050 0 0 0 0\r\n"
+              "RP 0 0 37 1512 0.000 0.000 10.000 10.000\r\nEN");
+    EXPECT_EQ(Files(), QStringList{"dipole.nec"});
+    EXPECT_EQ(m_lastFrequency, 14.25f);
     EXPECT_EQ(m_tagCounter, 1);
 }
 
-TEST_F(GenerateInputFileTest, TypedSettingsReachTheCardsAndATypedExtensionIsKept) {
-    AnswerFrequency({{1009, "3"}, {1011, "0.05"}, {1010, "14.25"}});
-    AnswerPattern({{1013, "1"}, {1014, "5"}, {1016, "1"}, {1017, "2"}, {1012, "0"}});
-    SaveAs("empty.nec");
-    Generate();
-    EXPECT_EQ(m_catcher.Messages(), QStringList{kCreated});
-    EXPECT_EQ(Read(PathOf("empty.nec")),
+TEST_F(GenerateInputFileTest, ReplacesAnExistingFileWholeAfterConfirmation) {
+    Write("old.in", "a longer deck that was here before this one\r\n");
+    Generate("old.in");
+    ASSERT_EQ(m_catcher.Messages().size(), 2);
+    EXPECT_TRUE(m_catcher.Messages()[0].contains("old.in"));
+    EXPECT_EQ(m_catcher.Messages()[1], kCreated);
+    EXPECT_EQ(Read("old.in"),
               "CM NEC2D Input File Generated by Quadrell\r\nCE\r\nGE\r\n"
-              "FR 0 3 0 0 14.250 0.050 0 0 0 0\r\n"
-              "RP 0 0 37 1512 0.000 0.000 10.000 10.000\r\nEN");
-    EXPECT_EQ(m_lastFrequency, 14.25f);
+              "FR 0 0 0 0 1.000 0.000 0 0 0 0\r\nRP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
+    EXPECT_EQ(Files(), QStringList{"old.in"});
     EXPECT_EQ(m_tagCounter, 0);
 }
 
-TEST_F(GenerateInputFileTest, ReplacesAnExistingFileAfterConfirmation) {
-    {
-        QFile old(PathOf("old.in"));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("a longer deck that was here before this one\r\n");
-    }
-    AnswerFrequency();
-    AnswerPattern();
-    SaveAs("old.in");
-    Generate();
-    ASSERT_EQ(m_catcher.Messages().size(), 2);
-    EXPECT_TRUE(m_catcher.Messages()[0].contains("old.in"))
-        << m_catcher.Messages()[0].toStdString();
-    EXPECT_EQ(m_catcher.Messages()[1], kCreated);
-    EXPECT_TRUE(Read(PathOf("old.in")).endsWith("10.000\r\nEN"));
-    EXPECT_EQ(Files(), QStringList{"old.in"});
-}
-
-// A source on no wire end fails before anything is written: a new name is
-// not created and an existing file keeps what it had.
-TEST_F(GenerateInputFileTest, ASourceOnNoWireLeavesTheChosenPathUntouched) {
+// A deck that cannot be written leaves the chosen path as it was: a new name
+// is not created and an existing file keeps what it had.
+TEST_F(GenerateInputFileTest, WritesNothingForASourceOnNoWireOrAFolderGone) {
     m_doc.AddElementAtHead(std::make_unique<CWire>(0, 0, 0, 100, 0.005f, 5, 0));
     m_doc.AddElementAtHead(std::make_unique<CWire>(0, 50, 0, 100, 0.005f, 5, 0));
     m_doc.AddElementAtTail(std::make_unique<CSource>(50, 0, 0, 1, 0));
-    {
-        QFile kept(PathOf("kept.in"));
-        ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
-        kept.write("the user's deck");
-    }
+    Write("kept.in", "the user's deck");
     for (const QString name : {"fresh.in", "kept.in"}) {
-        AnswerFrequency();
-        AnswerPattern();
-        SaveAs(name);
-        Generate();
+        Generate(name);
         EXPECT_EQ(m_catcher.Messages().last(), kNotConnected);
         EXPECT_EQ(m_tagCounter, 2);
     }
     EXPECT_EQ(Files(), QStringList{"kept.in"});
-    EXPECT_EQ(Read(PathOf("kept.in")), "the user's deck");
-}
+    EXPECT_EQ(Read("kept.in"), "the user's deck");
 
-TEST_F(GenerateInputFileTest, AFolderGoneBeforeWritingNamesTheFileAndLeavesNothing) {
+    m_doc.AddElementAtHead(std::make_unique<CWire>(50, 0, 0, 10, 0.005f, 5, 0));
     ASSERT_TRUE(QDir(m_folder.path()).mkdir("decks"));
     const QString folder = PathOf("decks");
-    AnswerFrequency();
-    AnswerPattern();
-    SaveAs("decks/deck.in", [folder] { QDir(folder).removeRecursively(); });
-    Generate();
-    EXPECT_EQ(m_catcher.Messages(),
-              QStringList{"Cannot write " + QDir::toNativeSeparators(folder + "/deck.in") +
-                          ":\nNo such file or directory.\n\nFile Not Created"});
-    EXPECT_TRUE(Files().isEmpty());
+    Generate("decks/deck.in", {}, {}, [folder] { QDir(folder).removeRecursively(); });
+    EXPECT_EQ(m_catcher.Messages().last(), "Cannot write " +
+                                               QDir::toNativeSeparators(folder + "/deck.in") +
+                                               ":\nNo such file or directory.\n\nFile Not Created");
+    EXPECT_EQ(Files(), QStringList{"kept.in"});
 }
 
-TEST_F(GenerateInputFileTest, RemembersTheConfirmedFrequencyEvenWhenALaterDialogIsCancelled) {
-    AnswerFrequency({{1010, "7.1"}});
-    Cancel();  // the pattern dialog
-    Generate();
+TEST_F(GenerateInputFileTest, KeepsTheConfirmedFrequencyWhenALaterDialogIsCancelled) {
+    Answer({{1010, "7.1"}});
+    Answer({}, "IDCANCEL");
+    Run();
     EXPECT_EQ(m_lastFrequency, 7.1f);
     EXPECT_EQ(m_tagCounter, 0);
 
     m_tagCounter = 4;
-    m_catcher.OnDialog([this](QWidget* dialog) {
-        m_shownFrequency = Field(*dialog, 1010)->text();
-        Retype(Field(*dialog, 1010), "3.5");
-        Click(dialog, "IDCANCEL");
-    });
-    Generate();
+    Answer({{1010, "3.5"}}, "IDCANCEL");
+    Run();
     EXPECT_EQ(m_shownFrequency, "7.1");
     EXPECT_EQ(m_lastFrequency, 7.1f);
     EXPECT_EQ(m_tagCounter, 0);
 
-    AnswerFrequency();
-    AnswerPattern();
+    Answer({{1010, "2"}});
+    Answer();
     m_catcher.OnDialog([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
-    Generate();
+    Run();
     EXPECT_EQ(m_shownFrequency, "7.1");
+    EXPECT_EQ(m_lastFrequency, 2.0f);
     EXPECT_TRUE(m_catcher.Messages().isEmpty());
     EXPECT_TRUE(Files().isEmpty());
 }

@@ -1,10 +1,10 @@
+// The Process Output Data command: a listing in, two result windows out,
+// owned by the design window that asked for them.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTest>
 
 #include "app/ChildFrm.h"
 #include "editor/CommandIds.h"
@@ -15,8 +15,6 @@
 #include "tests/support/ShellFixture.h"
 
 namespace {
-
-const QString kListing = QStringLiteral(QUADRELL_TEST_DATA_DIR "/listings/dipole.out");
 
 class ProcessOutputDataTest : public CShellFixture {
   protected:
@@ -30,21 +28,17 @@ class ProcessOutputDataTest : public CShellFixture {
         return windows;
     }
 
-    // Runs the command and picks `path` in its open dialog, or cancels.
-    void Process(const QString& path) {
-        m_catcher.OnDialog([this, path](QWidget* widget) {
+    // Runs the command and picks `name` from the test data in its open
+    // dialog, or cancels it.
+    void Process(const QString& name) {
+        m_catcher.OnDialog([this, name](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
             ASSERT_NE(dialog, nullptr);
             auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_NE(nameEdit, nullptr);
-            m_shownName = nameEdit->text();
-            m_shownSuffix = dialog->defaultSuffix();
-            m_shownFilters = dialog->nameFilters();
-            if (path.isEmpty()) {
-                dialog->reject();
-                return;
-            }
-            Retype(nameEdit, path);
+            m_shown =
+                QStringList{nameEdit->text(), dialog->defaultSuffix()} + dialog->nameFilters();
+            if (name.isEmpty()) return dialog->reject();
+            Retype(nameEdit, QUADRELL_TEST_DATA_DIR "/listings/" + name);
             QTest::keyClick(nameEdit, Qt::Key_Return);
         });
         m_frame->RouteCommand(ID_PROCESS_OUTPUT_DATA, true);
@@ -54,52 +48,43 @@ class ProcessOutputDataTest : public CShellFixture {
         EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
     }
 
-    QString m_shownName;
-    QString m_shownSuffix;
-    QStringList m_shownFilters;
+    QStringList m_shown;
 };
-
-TEST_F(ProcessOutputDataTest, OpensThePatternThenTheStructureWindowFromAListing) {
-    m_frame->resize(1000, 700);
-    Process(kListing);
-    EXPECT_EQ(m_shownName, " ");
-    EXPECT_EQ(m_shownSuffix, "out");
-    EXPECT_EQ(m_shownFilters, QStringList{"All Files (*)"});  // Qt's words for no filter
-
-    const QList<QMdiSubWindow*> windows = ResultWindows();
-    ASSERT_EQ(windows.size(), 2);
-    EXPECT_EQ(windows[0]->windowTitle(), "Far-Field Radiation Pattern");
-    EXPECT_EQ(windows[0]->geometry(), QRect(50, 50, 350, 350));
-    EXPECT_EQ(windows[1]->windowTitle(), "Antenna Plot");
-    EXPECT_EQ(windows[1]->geometry(), QRect(425, 50, 350, 350));
-    EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), windows[1]);
-    EXPECT_EQ(View()->GetPlotDlg(), windows[0]->widget());
-    EXPECT_EQ(View()->GetAntennaPlot(), windows[1]->widget());
-    EXPECT_TRUE(View()->GetPlotDlg()->IsProjectionReady());
-    EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
-}
 
 TEST_F(ProcessOutputDataTest, ACancelOrAnInvalidFileOpensNothing) {
     // A deck is no listing; listings cut short are the reader's own tests.
-    const QString deck = QStringLiteral(QUADRELL_TEST_DATA_DIR "/listings/dipole.in");
-    for (const QString& path : {QString(), deck}) {
-        SCOPED_TRACE(path.toStdString());
-        Process(path);
+    for (const QString& name : {QString(), QString("dipole.in")}) {
+        SCOPED_TRACE(name.toStdString());
+        Process(name);
         EXPECT_TRUE(ResultWindows().isEmpty());
         EXPECT_EQ(View()->GetPlotDlg(), nullptr);
     }
+    // No file named yet, the listing's extension, and no filter (in Qt's words).
+    EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
 }
 
-TEST_F(ProcessOutputDataTest, TheViewDestroysOnlyItsNewestWindowsAndNoneTwice) {
-    Process(kListing);
+TEST_F(ProcessOutputDataTest, EachRunOpensTwoWindowsAndTheDesignTakesOnlyTheNewestAlong) {
+    m_frame->resize(1000, 700);
+    Process("dipole.out");
     const QList<QMdiSubWindow*> first = ResultWindows();
-    Process(kListing);
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_EQ(first[0]->windowTitle(), "Far-Field Radiation Pattern");
+    EXPECT_EQ(first[0]->geometry(), QRect(50, 50, 350, 350));
+    EXPECT_EQ(first[1]->windowTitle(), "Antenna Plot");
+    EXPECT_EQ(first[1]->geometry(), QRect(425, 50, 350, 350));
+    EXPECT_EQ(first[1]->minimumSize(), first[1]->maximumSize());
+    EXPECT_FALSE(first[1]->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
+    EXPECT_TRUE(View()->GetPlotDlg()->IsProjectionReady());
+    EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
+
+    Process("dipole.out");
     ASSERT_EQ(ResultWindows().size(), 4);
-    // Every structure window shows the message at its first paint.
     EXPECT_EQ(m_catcher.Messages().size(), 2);
     const QList<QMdiSubWindow*> second = ResultWindows().mid(2);
     EXPECT_EQ(View()->GetPlotDlg(), second[0]->widget());
+    EXPECT_EQ(View()->GetAntennaPlot(), second[1]->widget());
 
     // The user closes the newest structure window: it is gone at once.
     second[1]->close();

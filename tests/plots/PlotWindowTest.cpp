@@ -1,3 +1,4 @@
+// The two result windows: the far-field pattern and the antenna structure.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,22 +11,21 @@
 #include "editor/CommandIds.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
-#include "tests/support/ModalCatcher.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {
 
 constexpr PenColor kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
-
-float Radians(double degrees) { return static_cast<float>(degrees * 3.14159265359 / 180); }
+const QRgb kWhite = qRgb(255, 255, 255);
 
 // Points as (theta, phi) in degrees, all of magnitude 1 unless given.
 PatternResult Pattern(const std::vector<std::pair<double, double>>& directions, int perCut,
                       std::vector<float> magnitude = {}) {
     PatternResult pattern;
     for (const auto& [theta, phi] : directions) {
-        pattern.theta.push_back(Radians(theta));
-        pattern.phi.push_back(Radians(phi));
+        pattern.theta.push_back(static_cast<float>(theta * 3.14159265359 / 180));
+        pattern.phi.push_back(static_cast<float>(phi * 3.14159265359 / 180));
     }
     pattern.magnitude = magnitude.empty() ? std::vector<float>(directions.size(), 1.0f) : magnitude;
     pattern.pointCount = static_cast<int>(directions.size());
@@ -33,43 +33,14 @@ PatternResult Pattern(const std::vector<std::pair<double, double>>& directions, 
     return pattern;
 }
 
-// Theta 0 to 180 in 45 degree steps in four cuts: phi 0, 90, 180, 270.
-PatternResult FourCuts() {
-    std::vector<std::pair<double, double>> directions;
-    for (double phi = 0; phi < 360; phi += 90) {
-        for (double theta = 0; theta <= 180; theta += 45) directions.push_back({theta, phi});
-    }
-    return Pattern(directions, 5);
+// One wire from the origin straight up to `height`, or none.
+StructureResult Structure(float height) {
+    StructureResult s;
+    if (height > 0) s = {{0}, {0}, {0}, {0}, {0}, {height}, 1, {}, {}};
+    std::string("  6.9127E+01").copy(s.impedanceRealText.data(), 12);
+    std::string(" -1.9344E+01").copy(s.impedanceImagText.data(), 12);
+    return s;
 }
-
-StructureResult Structure(std::vector<std::array<float, 6>> wires) {
-    StructureResult structure;
-    for (const auto& w : wires) {
-        structure.x1.push_back(w[0]);
-        structure.y1.push_back(w[1]);
-        structure.z1.push_back(w[2]);
-        structure.x2.push_back(w[3]);
-        structure.y2.push_back(w[4]);
-        structure.z2.push_back(w[5]);
-    }
-    structure.wireCount = static_cast<int>(wires.size());
-    std::string("  6.9127E+01").copy(structure.impedanceRealText.data(), 12);
-    std::string(" -1.9344E+01").copy(structure.impedanceImagText.data(), 12);
-    return structure;
-}
-
-bool AtCentre(Point2f p) { return p.x == 0 && p.y == 0; }
-
-// Counts the paints a window gets.
-class CPaintCounter : public QObject {
-  public:
-    explicit CPaintCounter(QWidget* window) { window->installEventFilter(this); }
-    int paints = 0;
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
 
 class PlotWindowTest : public testing::Test {
   protected:
@@ -85,14 +56,14 @@ class PlotWindowTest : public testing::Test {
         QApplication::processEvents();
         return window;
     }
-
+    static QImage Image(CPlotWindow* window) {
+        return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
     // The window's pixel at (x, y) from the centre of its drawing area.
     static QRgb Pixel(CPlotWindow* window, int x, int y) {
-        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const CPoint origin = window->DrawingOrigin();
-        return image.pixel(origin.x + x, origin.y + y);
+        return Image(window).pixel(origin.x + x, origin.y + y);
     }
-
     static CRecordingSurface Record(CPlotWindow* window) {
         CRecordingSurface surface;
         window->Paint(surface);
@@ -104,28 +75,42 @@ class PlotWindowTest : public testing::Test {
 };
 
 TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
-    CPlotWindow* windows[] = {Open(new CPlotDlg(PatternResult{})),
-                              Open(new CAntennaPlot(Structure({})))};
-    for (CPlotWindow* window : windows) {
+    for (CPlotWindow* window : {static_cast<CPlotWindow*>(Open(new CPlotDlg(PatternResult{}))),
+                                static_cast<CPlotWindow*>(Open(new CAntennaPlot(Structure(0))))}) {
         SCOPED_TRACE(window->metaObject()->className());
         EXPECT_EQ(window->DrawingOrigin(), (CPoint{window->width() / 2, window->height() / 2}));
         const std::vector<RecordedLine> axes = {
             {{0, 0}, {-70, 40}, kRed}, {{0, 0}, {70, 40}, kGreen}, {{0, 0}, {0, -81}, kBlue}};
         EXPECT_EQ(Record(window).Lines(), axes);
-        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = Image(window);
         EXPECT_EQ(image.pixel(2, 2), qRgb(192, 192, 192));
-        EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(5, 5), kWhite);
         EXPECT_EQ(image.pixel(image.width() - 5, 5), qRgb(192, 192, 192));
         EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 0, 0));
         EXPECT_EQ(Pixel(window, 35, 20), qRgb(0, 255, 0));
         EXPECT_EQ(Pixel(window, 0, -80), qRgb(0, 0, 255));
         // Like the classic line-to, a line leaves out its last point.
-        EXPECT_EQ(Pixel(window, 0, -81), qRgb(255, 255, 255));
+        EXPECT_EQ(Pixel(window, 0, -81), kWhite);
     }
 }
 
+// Each command repaints at once, before it returns.
+class CPaintCounter : public QObject {
+  public:
+    explicit CPaintCounter(QWidget* window) { window->installEventFilter(this); }
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
 TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
-    auto* window = Open(new CPlotDlg(Pattern({{0, 0}, {90, 0}, {180, 0}}, 3, {1, 0, 0.25f})));
+    // Fewer points than values: only the counted ones are drawn.
+    PatternResult pattern = Pattern({{0, 0}, {90, 0}, {180, 0}, {90, 90}}, 3, {1, 0, 0.25f, 1});
+    pattern.pointCount = 3;
+    auto* window = Open(new CPlotDlg(pattern));
+    ASSERT_EQ(window->ProjectedPoints().size(), 3u);
     // The strongest point, straight up, ends where the Z axis does.
     EXPECT_NEAR(window->ProjectedPoints()[0].y, -81.65, 0.01);
     EXPECT_EQ(Pixel(window, 0, -81), qRgb(0, 0, 0));
@@ -138,7 +123,7 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
     for (const auto& step : steps) {
         const int paints = counter.paints;
         ASSERT_TRUE(window->OnCmdMsg(step.command, true));
-        EXPECT_EQ(counter.paints, paints + 1);  // at once, before the command returns
+        EXPECT_EQ(counter.paints, paints + 1);
         EXPECT_EQ(window->GetRadiusScale(), step.scale);
         EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * step.scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
@@ -148,6 +133,7 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
     EXPECT_TRUE(std::isfinite(window->GetRadiusScale()));
     EXPECT_EQ(Pixel(window, 0, -100), qRgb(0, 0, 0));
+    EXPECT_EQ(Pixel(window, 0, 100), qRgb(0, 0, 0));
 }
 
 TEST_F(PlotWindowTest, PatternLinesJoinNeighboursAndTheSameThetaOfTheNextCut) {
@@ -175,7 +161,12 @@ TEST_F(PlotWindowTest, PatternLinesJoinNeighboursAndTheSameThetaOfTheNextCut) {
 }
 
 TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
-    auto* window = Open(new CPlotDlg(FourCuts()));
+    // Theta 0 to 180 in 45 degree steps in four cuts: phi 0, 90, 180, 270.
+    std::vector<std::pair<double, double>> directions;
+    for (double phi = 0; phi < 360; phi += 90) {
+        for (double theta = 0; theta <= 180; theta += 45) directions.push_back({theta, phi});
+    }
+    auto* window = Open(new CPlotDlg(Pattern(directions, 5)));
     window->OnZoomIn();
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 50));
     QTest::mouseMove(window, QPoint(60, 55));
@@ -196,7 +187,8 @@ TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
         SCOPED_TRACE(c.caption);
         ASSERT_TRUE(window->OnCmdMsg(c.command, true));
         for (int i = 0; i < 20; ++i) {
-            EXPECT_EQ(AtCentre(window->ProjectedPoints()[i]), !c.kept(i % 5 * 45, i / 5 * 90)) << i;
+            const Point2f point = window->ProjectedPoints()[i];
+            EXPECT_EQ(point.x == 0 && point.y == 0, !c.kept(i % 5 * 45, i / 5 * 90)) << i;
         }
         EXPECT_EQ(Record(window).Texts().front(), (RecordedText{{-160, 140}, c.caption}));
         EXPECT_EQ(window->GetRadiusScale(), 200);
@@ -205,7 +197,7 @@ TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
 }
 
 TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
-    auto* window = Open(new CAntennaPlot(Structure({{0, 0, 0, 0, 0, 50}})));
+    auto* window = Open(new CAntennaPlot(Structure(50)));
     const std::vector<RecordedText> texts = {{{-160, 140}, "Impedance= "},
                                              {{-80, 140}, "  6.9127E+01"},
                                              {{20, 140}, "+ j"},
@@ -218,12 +210,12 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
 
     // The texts show on screen where they belong: the label from -160, the
     // value's digits behind its two leading blanks.
-    const auto inked = [window](int from, int to) {
-        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = Image(window);
+    const auto inked = [&](int from, int to) {
         const CPoint o = window->DrawingOrigin();
         for (int x = from; x < to; ++x) {
             for (int y = 140; y < 140 + window->fontMetrics().height(); ++y) {
-                if (image.pixel(o.x + x, o.y + y) != qRgb(255, 255, 255)) return true;
+                if (image.pixel(o.x + x, o.y + y) != kWhite) return true;
             }
         }
         return false;
@@ -231,16 +223,19 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     EXPECT_FALSE(inked(-165, -161));
     EXPECT_TRUE(inked(-161, -150));
     EXPECT_TRUE(inked(-75, -20));
+    // Once painted, and only once, the window says how to use it.
+    QApplication::processEvents();
+    EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
 }
 
 TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
-    auto* window = Open(new CAntennaPlot(Structure({})));
+    auto* window = Open(new CAntennaPlot(Structure(0)));
     QTest::mouseMove(window, QPoint(90, 80));  // no button: nothing turns
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(80, 80));
     QTest::mouseMove(window, QPoint(90, 80));
     EXPECT_NEAR(window->ProjectedAxes()[1].x, -7.8, 0.05);
     EXPECT_NEAR(window->ProjectedAxes()[1].y, 57.6, 0.05);
-    EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 255, 255));  // repainted
+    EXPECT_EQ(Pixel(window, -35, 20), kWhite);  // repainted
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(90, 80));
     const Vector3f eye = window->Camera().Eye();
     EXPECT_NEAR(std::sqrt(eye.x * eye.x + eye.y * eye.y + eye.z * eye.z), 1, 1e-6);

@@ -2,15 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <deque>
 #include <functional>
+#include <ostream>
 
-#include "tests/support/ModalCatcher.h"
+// Drives modal windows as a user would, finding controls by their control ids.
 
-// Drives dialogs as a user would, finding controls by their control ids.
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << "{\"" << list.join("\", \"").toStdString() << "\"}";
+}
 
 inline QLineEdit* Field(QWidget& dialog, int id) {
     return dialog.findChild<QLineEdit*>(QString::number(id));
@@ -27,6 +39,74 @@ inline void Retype(QLineEdit* field, const QString& text) {
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
 }
+
+// Answers the modal windows a test sets off. A message box is recorded and
+// answered with OK, else Yes; any other modal dialog goes to the next handler
+// queued with OnDialog. A dialog nobody expected, or one still open after five
+// seconds, is rejected and noted, so that a test never hangs.
+class CModalCatcher : public QObject {
+  public:
+    CModalCatcher() {
+        connect(&m_timer, &QTimer::timeout, this, &CModalCatcher::Poll);
+        m_timer.start(5);
+    }
+
+    void OnDialog(std::function<void(QWidget*)> handler) {
+        m_handlers.push_back(std::move(handler));
+    }
+    // Texts of the message boxes seen, in order.
+    const QStringList& Messages() const { return m_messages; }
+    // Titles of the dialogs that came without a handler, or timed out.
+    const QStringList& Unexpected() const { return m_unexpected; }
+    int PendingHandlers() const { return static_cast<int>(m_handlers.size()); }
+
+  private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        if (modal == m_current) {
+            if (++m_ticks == 1000) {
+                m_unexpected << "timed out: " + modal->windowTitle();
+                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+            }
+            return;
+        }
+        m_current = modal;
+        m_ticks = 0;
+        if (m_seen.contains(modal)) return;
+        m_seen << modal;
+        std::function<void(QWidget*)> act = [](QWidget* widget) {
+            if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
+        };
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            m_messages << box->text();
+            act = [](QWidget* widget) {
+                auto* box = static_cast<QMessageBox*>(widget);
+                (box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)
+                                              : box->button(QMessageBox::Yes))
+                    ->click();
+            };
+        } else if (m_handlers.empty()) {
+            m_unexpected << modal->windowTitle();
+        } else {
+            act = std::move(m_handlers.front());
+            m_handlers.pop_front();
+        }
+        // Acts from a fresh event, so that a dialog's nested loop can run this
+        // poll again for a message box it opens.
+        QTimer::singleShot(0, modal, [act, target = QPointer<QWidget>(modal)] {
+            if (target) act(target);
+        });
+    }
+
+    QTimer m_timer;
+    std::deque<std::function<void(QWidget*)>> m_handlers;
+    QList<QPointer<QWidget>> m_seen;
+    QPointer<QWidget> m_current;
+    int m_ticks = 0;
+    QStringList m_messages;
+    QStringList m_unexpected;
+};
 
 // Shows `dialog` modally; `act` runs while it is open and must close it.
 inline int RunModal(QDialog& dialog, CModalCatcher& catcher, const std::function<void()>& act) {

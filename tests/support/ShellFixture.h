@@ -1,14 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QSettings>
 #include <memory>
 
 #include "app/MainFrm.h"
 #include "app/Quadrell.h"
-#include "tests/support/ModalCatcher.h"
+#include "tests/support/DialogDriver.h"
 
 // A started application, as a user gets it: the main window with one empty
 // design window, on fresh per-user settings.

@@ -1,0 +1,364 @@
+// The property dialogs as a user meets them: what each shows, what OK takes
+// and refuses with which message, and what every way out keeps.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QRadioButton>
+#include <memory>
+#include <vector>
+
+#include "editor/DataExchange.h"
+#include "editor/FrequencyProperties.h"
+#include "editor/RadiationPatternProperties.h"
+#include "editor/SnapControlDialog.h"
+#include "editor/SourcePropertiesDialog.h"
+#include "editor/WirePropertiesDialog.h"
+#include "tests/support/DialogDriver.h"
+
+namespace {
+
+enum Kind { kWire, kSource, kFrequency, kPattern, kSnap };
+
+// Each dialog as a caller shows it, with values other than the defaults (a
+// wire read from a deck may carry a fractional segment count).
+std::unique_ptr<QDialog> Make(Kind kind) {
+    switch (kind) {
+        case kWire:
+            return std::make_unique<CWirePropertiesDialog>(50.5f, 0.001f, 7.9f, 270.0f, nullptr);
+        case kSource:
+            return std::make_unique<CSourcePropertiesDialog>(1.5f, -45.0f, nullptr);
+        case kFrequency:
+            return std::make_unique<CFrequencyProperties>(4, 7.1f, 0.25f);
+        case kPattern:
+            return std::make_unique<CRadiationPatternProperties>(0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f,
+                                                                 10.0f, 10.0f);
+        case kSnap:
+            auto snap = std::make_unique<CSnapControlDialog>();
+            snap->m_snapMode = SNAP_GRID;
+            return snap;
+    }
+    return nullptr;
+}
+
+// The values a dialog hands back to its caller, in constructor order.
+QString State(QDialog& dialog) {
+    std::vector<double> v;
+    if (auto* d = dynamic_cast<CWirePropertiesDialog*>(&dialog)) {
+        v = {d->m_length, d->m_radius, d->m_segments, d->m_angle};
+    } else if (auto* d = dynamic_cast<CSourcePropertiesDialog*>(&dialog)) {
+        v = {d->m_magnitude, d->m_phase};
+    } else if (auto* d = dynamic_cast<CFrequencyProperties*>(&dialog)) {
+        const FrequencySettings& s = d->Settings();
+        v = {double(s.m_nSteps), s.m_frequency, s.m_increment};
+    } else if (auto* d = dynamic_cast<CRadiationPatternProperties*>(&dialog)) {
+        const PatternSettings& s = d->Settings();
+        for (int i : {s.m_mode, s.m_nTheta, s.m_nPhi, s.m_outputFormat, s.m_normalization, s.m_gain,
+                      s.m_averaging}) {
+            v.push_back(i);
+        }
+        for (float f : {s.m_thetaStart, s.m_phiStart, s.m_thetaStep, s.m_phiStep}) v.push_back(f);
+    } else if (auto* d = dynamic_cast<CSnapControlDialog*>(&dialog)) {
+        v = {double(d->m_snapMode)};
+    }
+    QStringList texts;
+    for (double value : v) texts << QString::number(value);
+    return texts.join(' ');
+}
+
+// The label a user reads a field by: the nearest one above it.
+QString LabelAbove(QWidget& dialog, QWidget* field) {
+    const QRect f = field->geometry();
+    QLabel* nearest = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        const QRect l = label->geometry();
+        if (l.bottom() > f.top() || l.right() < f.left() || l.left() > f.right()) continue;
+        if (nearest == nullptr || l.bottom() > nearest->geometry().bottom()) nearest = label;
+    }
+    return nearest != nullptr ? nearest->text() : QString();
+}
+
+// The controls in Tab order from OK: buttons by id, fields as "id label=text",
+// radio buttons by id with a star when checked.
+QStringList Controls(QWidget& dialog) {
+    QStringList controls;
+    QWidget* ok = Button(dialog, "IDOK");
+    QWidget* widget = ok;
+    do {
+        const QString id = widget->objectName();
+        if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            controls << id + " " + LabelAbove(dialog, field) + "=" + field->text();
+        } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            controls << id + (radio->isChecked() ? "*" : "");
+        } else if (qobject_cast<QPushButton*>(widget)) {
+            controls << id;
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != ok);
+    return controls;
+}
+
+TEST(Dialogs, ShowTheirValuesInTemplateOrderWithOkFocusedForEnter) {
+    const struct {
+        Kind kind;
+        const char* title;
+        QStringList controls;
+    } cases[] = {
+        {kWire,
+         "Properties of Wire",
+         {"IDOK", "IDCANCEL", "1003 Length=50.5", "1005 Segments=7.9", "1004 Radius=0.001",
+          "1006 Angle=270"}},
+        {kSource,
+         "Source Properties",
+         {"IDOK", "IDCANCEL", "1008 Magnitude=1.5", "1007 Phase=-45"}},
+        {kFrequency,
+         "Frequency Properties",
+         {"IDOK", "IDCANCEL", "1010 Initial Frequency in MHz=7.1",
+          "1009 Number of Steps (0 means single Frequency)=4", "1011 Increment per Step (MHz)=0.25",
+          "1012 Wavelength in Meters=42.2535", "1018"}},
+        {kPattern,
+         "Far Field Pattern Properties",
+         {"IDOK", "IDCANCEL", "1011 Mode=0", "1012 Number of Theta Steps=19",
+          "1015 Number of Phi Steps=37", "1013 Output Format=0", "1014 Normalization=0",
+          "1016 Gain=0", "1017 Averaging=0", "1018 Initial Theta Value=0",
+          "1019 Initial Phi Value=0", "1020 Theta Increment=10", "1021 Phi Increment=10"}},
+        {kSnap, "Snap Control", {"IDOK", "IDCANCEL", "1017", "1018", "1019*", "1020"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        const std::unique_ptr<QDialog> dialog = Make(c.kind);
+        const QString given = State(*dialog);
+        CModalCatcher catcher;
+        QStringList controls;
+        QWidget* focus = nullptr;
+        EXPECT_EQ(RunModal(*dialog, catcher,
+                           [&] {
+                               controls = Controls(*dialog);
+                               focus = dialog->focusWidget();
+                               QTest::keyClick(focus, Qt::Key_Return);
+                           }),
+                  QDialog::Accepted);
+        EXPECT_EQ(dialog->windowTitle(), c.title);
+        EXPECT_EQ(controls, c.controls);
+        EXPECT_EQ(focus, Button(*dialog, "IDOK"));
+        EXPECT_EQ(State(*dialog), given);
+        EXPECT_TRUE(catcher.Messages().isEmpty());
+        // Every control fits in the dialog, clear of the others.
+        const QList<QWidget*> parts = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            EXPECT_TRUE(dialog->rect().contains(parts[i]->geometry())) << i;
+            for (qsizetype j = i + 1; j < parts.size(); ++j) {
+                EXPECT_FALSE(parts[i]->geometry().intersects(parts[j]->geometry())) << i << j;
+            }
+        }
+    }
+}
+
+const QString kNumber = "Please enter a number.";
+const QString kInteger = "Please enter an integer.";
+
+struct EntryCase {
+    Kind kind;
+    QString typed;       // "id:text|id:text"
+    QString message;     // empty when accepted
+    int focus;           // the field a refusal sends the user back to
+    QString state = {};  // when accepted
+};
+
+// Fields are typed in the order given; Enter in the last one presses OK. A
+// refusal shows one message, puts the caret back in the first bad field in
+// data-exchange order with its text selected, and keeps every given value.
+TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
+    const QString kAngle = "Please enter a number between 0 and 360.";
+    const QString kPhase = "Please enter a number between -180 and 180.";
+    const auto digit = [](int max) {
+        return QStringLiteral("Please enter an integer between 0 and %1.").arg(max);
+    };
+    const EntryCase cases[] = {
+        {kWire, "1003:-2.5|1005:3|1004:0.02|1006:45", {}, 0, "-2.5 0.02 3 45"},
+        {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 0.001 7.9 360"},
+        {kWire, "1005:-1.5e+x2", {}, 0, "50.5 0.001 152 270"},  // only digits are typed
+        {kWire, "1006:0", {}, 0, "50.5 0.001 7.9 0"},
+        {kWire, "1003:9|1004:0.5|1006:360.5", kAngle, 1006},
+        {kWire, "1006:-1", kAngle, 1006},
+        {kWire, "1003:abc", kNumber, 1003},
+        {kWire, "1005:", kNumber, 1005},
+        {kWire, "1005:|1004:x", kNumber, 1004},  // radius before segments
+        {kSource, "1008:-3.5|1007:180", {}, 0, "-3.5 180"},
+        {kSource, "1007:-180", {}, 0, "1.5 -180"},
+        {kSource, "1008:2|1007:181", kPhase, 1007},
+        {kSource, "1007:-180.5", kPhase, 1007},
+        {kSource, "1007:9 0", kNumber, 1007},
+        {kSource, "1007:y|1008:1..2", kNumber, 1008},
+        {kFrequency, "1009:-3|1011:-0.5|1010:-14.25", {}, 0, "-3 -14.25 -0.5"},
+        {kFrequency, "1009:1.5", kInteger, 1009},
+        {kFrequency, "1009:3|1011:0,05", kNumber, 1011},
+        {kFrequency, "1010:14.2 MHz|1011:x", kNumber, 1011},
+        {kFrequency, "1010:14.2 MHz", kNumber, 1010},
+        {kFrequency, "1010:y|1009:x", kInteger, 1009},
+        {kPattern,
+         "1011:6|1012:0|1015:-4|1013:1|1014:5|1016:1|1017:2|1018:-90.5|1019:45.5|1020:-5.5|1021:"
+         "0.25",
+         {},
+         0,
+         "6 0 -4 1 5 1 2 -90.5 45.5 -5.5 0.25"},
+        {kPattern, "1011:7", digit(6), 1011},
+        {kPattern, "1011:-1", digit(6), 1011},
+        {kPattern, "1016:2", digit(1), 1016},
+        {kPattern, "1017:3", digit(2), 1017},
+        {kPattern, "1014:6", digit(5), 1014},
+        {kPattern, "1013:2", digit(1), 1013},
+        {kPattern, "1011:1.5", kInteger, 1011},
+        {kPattern, "1012:many", kInteger, 1012},
+        {kPattern, "1015:", kInteger, 1015},
+        {kPattern, "1011:9|1012:x|1017:5", digit(2), 1017},
+        {kPattern, "1012:x|1017:1|1011:9", digit(6), 1011},
+        {kPattern, "1017:1|1011:3|1020:2.5|1012:x", kInteger, 1012},
+    };
+    for (const EntryCase& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const std::unique_ptr<QDialog> dialog = Make(c.kind);
+        const QString given = State(*dialog);
+        CModalCatcher catcher;
+        QLineEdit* focus = nullptr;
+        const int result = RunModal(*dialog, catcher, [&] {
+            QLineEdit* field = nullptr;
+            for (const QString& entry : c.typed.split('|')) {
+                field = Field(*dialog, entry.section(':', 0, 0).toInt());
+                Retype(field, entry.section(':', 1));
+            }
+            QTest::keyClick(field, Qt::Key_Return);
+            if (!dialog->isVisible()) return;
+            focus = qobject_cast<QLineEdit*>(dialog->focusWidget());
+            EXPECT_EQ(focus->selectedText(), focus->text());
+            Button(*dialog, "IDCANCEL")->click();
+        });
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(result, QDialog::Accepted);
+            EXPECT_TRUE(catcher.Messages().isEmpty());
+            EXPECT_EQ(State(*dialog), c.state);
+        } else {
+            EXPECT_EQ(result, QDialog::Rejected);
+            EXPECT_EQ(catcher.Messages(), QStringList{c.message});
+            EXPECT_EQ(focus, Field(*dialog, c.focus));
+            EXPECT_EQ(State(*dialog), given);
+        }
+    }
+}
+
+TEST(Dialogs, CancelEscapeAndTheCloseBoxKeepTheGivenValues) {
+    for (Kind kind : {kWire, kSource, kFrequency, kPattern, kSnap}) {
+        for (int way = 0; way < 3; ++way) {
+            SCOPED_TRACE(testing::Message() << kind << " " << way);
+            const std::unique_ptr<QDialog> dialog = Make(kind);
+            const QString given = State(*dialog);
+            CModalCatcher catcher;
+            const int result = RunModal(*dialog, catcher, [&] {
+                for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+                    if (field->isEnabled()) Retype(field, "3");
+                }
+                if (kind == kSnap) dialog->findChild<QRadioButton*>("1020")->click();
+                if (way == 0) Button(*dialog, "IDCANCEL")->click();
+                if (way == 1) QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+                if (way == 2) dialog->close();
+            });
+            EXPECT_EQ(result, QDialog::Rejected);
+            EXPECT_EQ(State(*dialog), given);
+        }
+    }
+}
+
+// Calculate reads the fields as far as they are good, in the order steps,
+// increment, frequency, then shows every stored value again with the
+// wavelength of the frequency; the dialog stays open.
+TEST(FrequencyProperties, CalculateShowsTheWavelengthOfTheFrequencyRead) {
+    const struct {
+        QStringList typed;  // steps, increment, frequency
+        QString message;
+        int focus;
+        QString shown;  // steps, increment, frequency and wavelength
+        QString state;  // after OK
+    } cases[] = {
+        {{"4", "0.25", "14.2"}, {}, 0, "4 0.25 14.2 21.1268", "4 14.2 0.25"},
+        {{" 3 ", "0.05", "1.5E1"}, {}, 0, "3 0.05 15 20", "3 15 0.05"},
+        {{"0", "0", "-7.1"}, {}, 0, "0 0 -7.1 -42.2535", "0 -7.1 0"},
+        // No wavelength to show, and none needed for OK.
+        {{"0", "0", "0"}, {}, 0, "0 0 0 ", "0 0 0"},
+        {{"0", "0", "3e-40"}, {}, 0, "0 0 3e-40 ", "0 3e-40 0"},
+        {{"x", "0.1", "14.2"}, kInteger, 1009, "4 0.25 7.1 42.2535", "4 7.1 0.25"},
+        {{"3", "abc", "14.2"}, kNumber, 1011, "3 0.25 7.1 42.2535", "3 7.1 0.25"},
+        {{"3", "0.1", ""}, kNumber, 1010, "3 0.1 7.1 42.2535", "3 7.1 0.1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.join('/').toStdString());
+        CFrequencyProperties dialog(4, 7.1f, 0.25f);
+        CModalCatcher catcher;
+        QStringList shown;
+        QWidget* focus = nullptr;
+        const int result = RunModal(dialog, catcher, [&] {
+            for (int i : {0, 1, 2})
+                Retype(Field(dialog, std::array{1009, 1011, 1010}[i]), c.typed[i]);
+            Button(dialog, "1018")->click();
+            focus = dialog.focusWidget();
+            for (int id : {1009, 1011, 1010, 1012}) shown << Field(dialog, id)->text();
+            EXPECT_TRUE(dialog.isVisible());
+            Button(dialog, "IDOK")->click();
+        });
+        EXPECT_EQ(catcher.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(focus, c.focus ? Field(dialog, c.focus) : focus);
+        EXPECT_EQ(shown.join(' '), c.shown);
+        EXPECT_EQ(result, QDialog::Accepted);
+        EXPECT_EQ(State(dialog), c.state);
+        EXPECT_FALSE(Field(dialog, 1012)->isEnabled());
+    }
+}
+
+// Tab goes between OK and Cancel only; a click sets the mode at once.
+TEST(SnapControlDialog, ChecksTheGivenModeAndFollowsEachClick) {
+    const std::pair<int, const char*> cases[] = {{SNAP_ALL, "1017"},
+                                                 {SNAP_OFF, "1018"},
+                                                 {SNAP_GRID, "1019"},
+                                                 {SNAP_ELEMENT, "1020"},
+                                                 {7, "1018"}};
+    for (const auto& [mode, checked] : cases) {
+        CSnapControlDialog dialog;
+        dialog.m_snapMode = mode;
+        CModalCatcher catcher;
+        QStringList seen;
+        RunModal(dialog, catcher, [&] {
+            for (auto* radio : dialog.findChildren<QRadioButton*>()) {
+                if (radio->isChecked()) seen << radio->objectName();
+            }
+            dialog.activateWindow();
+            for (int i = 0; i < 2; ++i) {
+                QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+                seen << dialog.focusWidget()->objectName();
+            }
+            for (const char* id : {"1018", "1019", "1017", "1020"}) {
+                auto* radio = dialog.findChild<QRadioButton*>(id);
+                QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(4, radio->height() / 2));
+                seen << QString::number(dialog.m_snapMode);
+            }
+            Button(dialog, "IDOK")->click();
+        });
+        EXPECT_EQ(seen.join(' '), checked + QString(" IDCANCEL IDOK 0 2 1 3"));
+        EXPECT_EQ(dialog.m_snapMode, SNAP_ELEMENT);
+    }
+}
+
+TEST(DialogNumbers, AreDecimalNumbersWithBlanksAround) {
+    const std::pair<const char*, float> numbers[] = {
+        {"14.2", 14.2f},  {" \t-3.5  ", -3.5f}, {"+2", 2.0f},   {".5", 0.5f}, {"5.", 5.0f},
+        {"1e3", 1000.0f}, {"1E+3", 1000.0f},    {"2e-1", 0.2f}, {"-0", 0.0f}, {"1e-999", 0.0f}};
+    for (const auto& [text, value] : numbers) EXPECT_EQ(ParseDialogNumber(text), value) << text;
+    for (const char* bad : {"", "  ", "abc", "1,5", "1.2.3", "e5", "1e", "1e+", "inf", "nan",
+                            "0x10", "12abc", "- 1", "1e39", "--1", "+-1", ".", "1 2"}) {
+        EXPECT_FALSE(ParseDialogNumber(bad)) << bad;
+    }
+    const std::pair<const char*, int> integers[] = {{" 19 ", 19}, {"-4", -4}, {"+6", 6}};
+    for (const auto& [text, value] : integers) EXPECT_EQ(ParseDialogInteger(text), value) << text;
+    for (const char* bad : {"", "1.5", "5.", "x", "99999999999", "1e2", "+-3", "+"}) {
+        EXPECT_FALSE(ParseDialogInteger(bad)) << bad;
+    }
+}
+
+}  // namespace
