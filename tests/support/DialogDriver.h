@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -38,6 +39,18 @@ inline void Retype(QLineEdit* field, const QString& text) {
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
+}
+
+// Types "id:text|id:text" into a dialog's fields, or clicks the radio button
+// an id names; returns the last field typed into.
+inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
+    QLineEdit* field = nullptr;
+    for (const QString& entry : entries.split('|', Qt::SkipEmptyParts)) {
+        const QString id = entry.section(':', 0, 0);
+        if (auto* radio = dialog.findChild<QAbstractButton*>(id)) radio->click();
+        if ((field = dialog.findChild<QLineEdit*>(id))) Retype(field, entry.section(':', 1));
+    }
+    return field;
 }
 
 // Answers the modal windows a test sets off. A message box is recorded and
@@ -107,6 +120,25 @@ class CModalCatcher : public QObject {
     QStringList m_messages;
     QStringList m_unexpected;
 };
+
+// Queues the answer to the next dialog: `entries` typed as above, then a
+// button pressed. The texts of its fields and checked buttons as it opened go to
+// `shown`.
+inline void Answer(CModalCatcher& catcher, const QString& entries = {}, const char* button = "IDOK",
+                   QStringList* shown = nullptr) {
+    catcher.OnDialog([=](QWidget* dialog) {
+        if (shown) shown->clear();
+        for (QWidget* child : dialog->findChildren<QWidget*>()) {
+            if (auto* field = qobject_cast<QLineEdit*>(child); field && shown)
+                *shown << field->text();
+            if (auto* radio = qobject_cast<QRadioButton*>(child);
+                radio && radio->isChecked() && shown)
+                *shown << radio->objectName();
+        }
+        Type(*dialog, entries);
+        Button(*dialog, button)->click();
+    });
+}
 
 // Shows `dialog` modally; `act` runs while it is open and must close it.
 inline int RunModal(QDialog& dialog, CModalCatcher& catcher, const std::function<void()>& act) {
