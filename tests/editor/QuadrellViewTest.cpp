@@ -1,9 +1,14 @@
-// The editor view: what it paints where, and editing with the mouse in a real
-// design window of a real main window.
+// The editor view in a real design window of a real main window: what it
+// paints, editing with the mouse, and its deck and result commands.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "app/ChildFrm.h"
 #include "editor/CommandIds.h"
@@ -11,6 +16,8 @@
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
+#include "plots/AntennaPlot.h"
+#include "plots/PlotDlg.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/ShellFixture.h"
 
@@ -79,7 +86,7 @@ QString Where(const CElement* e) {
     return start + QString("%1,%2").arg(e->GetEndX()).arg(e->GetEndY());
 }
 
-class MouseEditingTest : public CShellFixture {
+class DesignWindowTest : public CShellFixture {
   protected:
     void SetUp() override {
         CShellFixture::SetUp();
@@ -118,12 +125,72 @@ class MouseEditingTest : public CShellFixture {
     CElement* AddWire(float x, float y, float length, float angle = 0) {
         return m_doc->AddElementAtHead(std::make_unique<CWire>(x, y, 0, length, 0.005f, 5, angle));
     }
+    // Queues the answer to a file dialog: `path` typed, in `folder` if given,
+    // or Cancel for none; what the dialog showed first goes to m_shown.
+    void PickFile(const QString& path, const QString& folder = {},
+                  std::function<void()> after = {}) {
+        m_catcher.OnDialog([=, this](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            m_shown = QStringList{name->text(), dialog->defaultSuffix()} + dialog->nameFilters();
+            if (path.isEmpty()) return dialog->reject();
+            if (!folder.isEmpty()) dialog->setDirectory(folder);
+            Retype(name, path);
+            QTest::keyClick(name, Qt::Key_Return);
+            if (after) after();
+        });
+    }
     void Command(int id, const QString& entries = {}, const char* button = "IDOK") {
         Answer(m_catcher, entries, button, &m_shown);
         m_frame->Action(id)->trigger();
     }
+    // A dipole along x, fed at x = `feed`.
+    void AddDipole(float feed = 0) {
+        AddWire(-100, 0, 100);
+        AddWire(0, 0, 100);
+        m_doc->AddElementAtTail(std::make_unique<CSource>(feed, 0, 0, 1, 0));
+    }
+    // Runs Generate Input File: `frequency` and `pattern` typed into their
+    // dialogs, then `name` into the save dialog, in the test folder.
+    void Generate(const QString& name, const QString& frequency = {}, const QString& pattern = {},
+                  std::function<void()> after = {}) {
+        Answer(m_catcher, frequency, "IDOK", &m_shownFrequency);
+        Answer(m_catcher, pattern);
+        PickFile(name, m_folder.path(), after);
+        Trigger(ID_GENERATE_INPUT_FILE);
+    }
+    void Trigger(int id) {
+        m_frame->Action(id)->trigger();
+        EXPECT_EQ(m_catcher.PendingHandlers(), 0);
+        EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
+    }
+    QByteArray Read(const QString& name) const {
+        QFile file(m_folder.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(m_folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QStringList Files() const {
+        return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden);
+    }
+    QList<QMdiSubWindow*> ResultWindows() const {
+        QList<QMdiSubWindow*> windows;
+        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
+            if (qobject_cast<CPlotWindow*>(window->widget()) != nullptr) windows << window;
+        }
+        return windows;
+    }
+    // Runs Process Output Data on a listing of the test data, or cancels.
+    void Process(const QString& name) {
+        PickFile(name.isEmpty() ? name : QUADRELL_TEST_DATA_DIR "/listings/" + name);
+        Trigger(ID_PROCESS_OUTPUT_DATA);
+        QApplication::processEvents();  // the structure window's first message
+    }
     CQuadrellView* NewWindow() {
-        m_frame->Action(ID_WINDOW_NEW)->trigger();
+        Trigger(ID_WINDOW_NEW);
         return m_frame->ActiveView();
     }
     QString Pane(int pane) const { return m_frame->StatusPaneText(pane); }
@@ -131,9 +198,11 @@ class MouseEditingTest : public CShellFixture {
     CQuadrellView* m_view = nullptr;
     CQuadrellDoc* m_doc = nullptr;
     QStringList m_shown;
+    QStringList m_shownFrequency;
+    QTemporaryDir m_folder;
 };
 
-TEST_F(MouseEditingTest, PlacesWiresAtTheHeadAndSourcesAtTheTailWhereThePressIs) {
+TEST_F(DesignWindowTest, PlacesWiresAtTheHeadAndSourcesAtTheTailWhereThePressIs) {
     Command(ID_PLACE_WIRE);
     EXPECT_TRUE(m_view->IsPlacingWire());
     const QImage wireCursor = m_view->cursor().pixmap().toImage();
@@ -162,7 +231,7 @@ TEST_F(MouseEditingTest, PlacesWiresAtTheHeadAndSourcesAtTheTailWhereThePressIs)
     EXPECT_EQ(Design(), (QStringList{"-200,100 -200,150", "103,-4 203,-4", "50,60 2@-90"}));
 }
 
-TEST_F(MouseEditingTest, PressSelectsTheFirstHitGrabsTheHalfPressedAndShowsItsCoordinates) {
+TEST_F(DesignWindowTest, PressSelectsTheFirstHitGrabsTheHalfPressedAndShowsItsCoordinates) {
     CElement* lower = AddWire(0, -20, 100);
     CElement* upper = AddWire(-50, -20, 100);  // at the head, overlapping
     const struct {
@@ -191,7 +260,7 @@ TEST_F(MouseEditingTest, PressSelectsTheFirstHitGrabsTheHalfPressedAndShowsItsCo
     EXPECT_EQ(Grab(m_view).pixel(centre.x + 80, centre.y - 20), qRgb(255, 0, 0));
 }
 
-TEST_F(MouseEditingTest, DraggingPutsTheGrabbedEndOnASnapTarget) {
+TEST_F(DesignWindowTest, DraggingPutsTheGrabbedEndOnASnapTarget) {
     AddWire(-100, -100, 50);
     CElement* wire = AddWire(300, 0, 100);
     Drag({310, 2}, {-95, -97});  // grabbed at its start, near the other's start
@@ -212,7 +281,7 @@ TEST_F(MouseEditingTest, DraggingPutsTheGrabbedEndOnASnapTarget) {
     EXPECT_EQ(Where(source), "-200,-100 1@0");
 }
 
-TEST_F(MouseEditingTest, EachViewKeepsItsOwnSelectionAndSnapMode) {
+TEST_F(DesignWindowTest, EachViewKeepsItsOwnSelectionAndSnapMode) {
     CElement* wire = AddWire(300, 0, 100);
     AddWire(-100, -100, 50);
     CQuadrellView* first = m_view;
@@ -239,7 +308,7 @@ TEST_F(MouseEditingTest, EachViewKeepsItsOwnSelectionAndSnapMode) {
     EXPECT_EQ(Pane(1), "Snap Grid");
 }
 
-TEST_F(MouseEditingTest, DoubleClickEditsTheElementUnderTheMouse) {
+TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
     CElement* wire = AddWire(0, 0, 100, 30);
     Answer(m_catcher, "1003:250", "IDCANCEL");
     Click({40, 23}, true);
@@ -263,7 +332,7 @@ TEST_F(MouseEditingTest, DoubleClickEditsTheElementUnderTheMouse) {
     EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
 }
 
-TEST_F(MouseEditingTest, AnElementRemovedElsewhereLeavesNoViewHoldingIt) {
+TEST_F(DesignWindowTest, AnElementRemovedElsewhereLeavesNoViewHoldingIt) {
     CElement* wire = AddWire(0, 0, 100);
     CQuadrellView* first = m_view;
     m_view = NewWindow();
@@ -281,6 +350,118 @@ TEST_F(MouseEditingTest, AnElementRemovedElsewhereLeavesNoViewHoldingIt) {
     Mouse(QEvent::MouseButtonRelease, {70, 20});
     EXPECT_FALSE(m_view->IsDragging());
     EXPECT_TRUE(Design().isEmpty());
+}
+
+const QString kCreated = "NEC File Created";
+const QByteArray kDipoleDeck =
+    "CM NEC2D Input File Generated by Quadrell\r\nCE\r\nGW 1 5. 0. 0. 0. 100. 0. 0. 5.e-003\r\n"
+    "GW 2 5. -100. 0. 0. 0. 0. 0. 5.e-003\r\nGE\r\nEX 0 1 1 00 1. 0. 0 0 0 0\r\n";
+
+TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignWithTheTypedSettings) {
+    AddDipole();
+    Generate("dipole", "1009:3|1011:0.05|1010:14.25", "1013:1|1014:5|1016:1|1017:2|1012:0");
+    EXPECT_EQ(m_shownFrequency.value(0), "1");
+    EXPECT_EQ(m_shown.value(0), "untitled");
+    EXPECT_EQ(m_catcher.Messages(), QStringList{kCreated});
+    EXPECT_EQ(Read("dipole.in"), kDipoleDeck +
+                                     "FR 0 3 0 0 14.250 0.050 0 0 0 0\r\n"
+                                     "RP 0 0 37 1512 0.000 0.000 10.000 10.000\r\nEN");
+    EXPECT_EQ(m_view->GetLastFrequency(), 14.25f);
+
+    // The next deck starts from the frequency confirmed last, its wires
+    // numbered from 1 again; a typed extension is kept, an existing file
+    // replaced whole after confirmation.
+    Write("old.nec", QByteArray(300, 'x'));
+    Generate("old.nec");
+    EXPECT_EQ(m_shownFrequency.value(0), "14.25");
+    ASSERT_EQ(m_catcher.Messages().size(), 3);
+    EXPECT_TRUE(m_catcher.Messages()[1].contains("old.nec"));
+    EXPECT_EQ(m_catcher.Messages()[2], kCreated);
+    EXPECT_EQ(Read("old.nec"), kDipoleDeck +
+                                   "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
+                                   "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
+    EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
+}
+
+// A deck that cannot be written leaves the chosen path as it was: a new name
+// is not created and an existing file keeps what it had.
+TEST_F(DesignWindowTest, GenerateInputFileWritesNothingForASourceOnNoWireOrAFolderGone) {
+    AddDipole(50);
+    Write("kept.in", "the user's deck");
+    for (const QString name : {"fresh.in", "kept.in"}) {
+        Generate(name);
+        EXPECT_EQ(m_catcher.Messages().last(),
+                  "All Sources Must be connected to a Wire.\n\nFile Not Created");
+    }
+    EXPECT_EQ(Files(), QStringList{"kept.in"});
+    EXPECT_EQ(Read("kept.in"), "the user's deck");
+
+    AddWire(50, 0, 10);
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("decks"));
+    const QString folder = m_folder.filePath("decks");
+    Generate("decks/deck.in", {}, {}, [folder] { QDir(folder).removeRecursively(); });
+    EXPECT_EQ(m_catcher.Messages().last(), "Cannot write " + QDir::toNativeSeparators(folder) +
+                                               "/deck.in:\nNo such file or directory.\n\nFile "
+                                               "Not Created");
+    EXPECT_EQ(Files(), QStringList{"kept.in"});
+}
+
+TEST_F(DesignWindowTest, GenerateInputFileKeepsTheFrequencyConfirmedBeforeACancel) {
+    Answer(m_catcher, "1010:7.1");
+    Answer(m_catcher, {}, "IDCANCEL");
+    Trigger(ID_GENERATE_INPUT_FILE);
+    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
+    Answer(m_catcher, "1010:3.5", "IDCANCEL", &m_shownFrequency);
+    Trigger(ID_GENERATE_INPUT_FILE);
+    EXPECT_EQ(m_shownFrequency.value(0), "7.1");
+    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
+    Generate({}, "1010:2");
+    EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
+    EXPECT_TRUE(m_catcher.Messages().isEmpty());
+    EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(DesignWindowTest, ProcessOutputDataOpensNothingForACancelOrAnInvalidFile) {
+    // A deck is no listing; listings cut short are the reader's own tests.
+    for (const QString& name : {QString(), QString("dipole.in")}) {
+        Process(name);
+        EXPECT_TRUE(ResultWindows().isEmpty());
+        EXPECT_EQ(m_view->GetPlotDlg(), nullptr);
+    }
+    // No file named yet, the listing's extension, and no filter (in Qt's words).
+    EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
+    EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
+}
+
+TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
+    m_frame->resize(1000, 700);
+    Process("dipole.out");
+    const QList<QMdiSubWindow*> first = ResultWindows();
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_EQ(first[0]->windowTitle(), "Far-Field Radiation Pattern");
+    EXPECT_EQ(first[0]->geometry(), QRect(50, 50, 350, 350));
+    EXPECT_EQ(first[1]->windowTitle(), "Antenna Plot");
+    EXPECT_EQ(first[1]->geometry(), QRect(425, 50, 350, 350));
+    EXPECT_EQ(first[1]->minimumSize(), first[1]->maximumSize());
+    EXPECT_FALSE(first[1]->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
+    EXPECT_TRUE(m_view->GetPlotDlg()->IsProjectionReady());
+    EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
+
+    Process("dipole.out");
+    const QList<QMdiSubWindow*> second = ResultWindows().mid(2);
+    ASSERT_EQ(second.size(), 2);
+    EXPECT_EQ(m_catcher.Messages().size(), 2);
+    EXPECT_EQ(m_view->GetPlotDlg(), second[0]->widget());
+    EXPECT_EQ(m_view->GetAntennaPlot(), second[1]->widget());
+    // The user closes the newest structure window: it is gone at once.
+    second[1]->close();
+    ProcessDeletes();
+    EXPECT_EQ(m_view->GetAntennaPlot(), nullptr);
+    // Closing the design window takes the newest pattern window with it.
+    m_frame->ActiveChild()->close();
+    ProcessDeletes();
+    EXPECT_EQ(ResultWindows(), first);
 }
 
 }  // namespace

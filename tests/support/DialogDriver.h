@@ -93,11 +93,9 @@ class CModalCatcher : public QObject {
         };
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << box->text();
-            act = [](QWidget* widget) {
-                auto* box = static_cast<QMessageBox*>(widget);
-                (box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)
-                                              : box->button(QMessageBox::Yes))
-                    ->click();
+            act = [](QWidget* box) {
+                QAbstractButton* ok = static_cast<QMessageBox*>(box)->button(QMessageBox::Ok);
+                (ok ? ok : static_cast<QMessageBox*>(box)->button(QMessageBox::Yes))->click();
             };
         } else if (m_handlers.empty()) {
             m_unexpected << modal->windowTitle();
@@ -122,19 +120,18 @@ class CModalCatcher : public QObject {
 };
 
 // Queues the answer to the next dialog: `entries` typed as above, then a
-// button pressed. The texts of its fields and checked buttons as it opened go to
-// `shown`.
+// button pressed. The texts of its fields and checked buttons as it opened go
+// to `shown`.
 inline void Answer(CModalCatcher& catcher, const QString& entries = {}, const char* button = "IDOK",
                    QStringList* shown = nullptr) {
     catcher.OnDialog([=](QWidget* dialog) {
-        if (shown) shown->clear();
+        QStringList texts;
         for (QWidget* child : dialog->findChildren<QWidget*>()) {
-            if (auto* field = qobject_cast<QLineEdit*>(child); field && shown)
-                *shown << field->text();
-            if (auto* radio = qobject_cast<QRadioButton*>(child);
-                radio && radio->isChecked() && shown)
-                *shown << radio->objectName();
+            if (auto* field = qobject_cast<QLineEdit*>(child)) texts << field->text();
+            auto* radio = qobject_cast<QRadioButton*>(child);
+            if (radio && radio->isChecked()) texts << radio->objectName();
         }
+        if (shown) *shown = texts;
         Type(*dialog, entries);
         Button(*dialog, button)->click();
     });
