@@ -1,11 +1,8 @@
 // The two result windows: the far-field pattern and the antenna structure.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
-#include <QTest>
-#include <QTimer>
 #include <cmath>
 
 #include "editor/CommandIds.h"
@@ -16,20 +13,18 @@
 
 namespace {
 
-constexpr PenColor kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
+constexpr PenColor kBlack{0, 0, 0};
 const QRgb kWhite = qRgb(255, 255, 255);
 
-// Points as (theta, phi) in degrees, all of magnitude 1 unless given.
+// Directions as (theta, phi) in degrees, all of magnitude 1 unless given.
 PatternResult Pattern(const std::vector<std::pair<double, double>>& directions, int perCut,
                       std::vector<float> magnitude = {}) {
-    PatternResult pattern;
+    PatternResult pattern{magnitude, {}, {}, static_cast<int>(directions.size()), perCut};
+    if (magnitude.empty()) pattern.magnitude.assign(directions.size(), 1.0f);
     for (const auto& [theta, phi] : directions) {
-        pattern.theta.push_back(static_cast<float>(theta * 3.14159265359 / 180));
-        pattern.phi.push_back(static_cast<float>(phi * 3.14159265359 / 180));
+        pattern.theta.push_back(static_cast<float>(theta * M_PI / 180));
+        pattern.phi.push_back(static_cast<float>(phi * M_PI / 180));
     }
-    pattern.magnitude = magnitude.empty() ? std::vector<float>(directions.size(), 1.0f) : magnitude;
-    pattern.pointCount = static_cast<int>(directions.size());
-    pattern.pointsPerCut = perCut;
     return pattern;
 }
 
@@ -42,13 +37,21 @@ StructureResult Structure(float height) {
     return s;
 }
 
+// Counts the paints a window gets.
+struct CPaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 class PlotWindowTest : public testing::Test {
   protected:
     PlotWindowTest() {
         m_area.resize(900, 600);
         m_area.show();
     }
-
     template <typename Window>
     Window* Open(Window* window) {
         EXPECT_TRUE(window->Create(&m_area));
@@ -56,13 +59,10 @@ class PlotWindowTest : public testing::Test {
         QApplication::processEvents();
         return window;
     }
-    static QImage Image(CPlotWindow* window) {
-        return window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
     // The window's pixel at (x, y) from the centre of its drawing area.
     static QRgb Pixel(CPlotWindow* window, int x, int y) {
         const CPoint origin = window->DrawingOrigin();
-        return Image(window).pixel(origin.x + x, origin.y + y);
+        return window->grab().toImage().pixel(origin.x + x, origin.y + y) | 0xff000000;
     }
     static CRecordingSurface Record(CPlotWindow* window) {
         CRecordingSurface surface;
@@ -79,35 +79,24 @@ TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
                                 static_cast<CPlotWindow*>(Open(new CAntennaPlot(Structure(0))))}) {
         SCOPED_TRACE(window->metaObject()->className());
         EXPECT_EQ(window->DrawingOrigin(), (CPoint{window->width() / 2, window->height() / 2}));
-        const std::vector<RecordedLine> axes = {
-            {{0, 0}, {-70, 40}, kRed}, {{0, 0}, {70, 40}, kGreen}, {{0, 0}, {0, -81}, kBlue}};
-        EXPECT_EQ(Record(window).Lines(), axes);
-        const QImage image = Image(window);
-        EXPECT_EQ(image.pixel(2, 2), qRgb(192, 192, 192));
-        EXPECT_EQ(image.pixel(5, 5), kWhite);
-        EXPECT_EQ(image.pixel(image.width() - 5, 5), qRgb(192, 192, 192));
+        EXPECT_EQ(Record(window).Lines(),
+                  (std::vector<RecordedLine>{{{0, 0}, {-70, 40}, {255, 0, 0}},
+                                             {{0, 0}, {70, 40}, {0, 255, 0}},
+                                             {{0, 0}, {0, -81}, {0, 0, 255}}}));
+        const QImage image = window->grab().toImage();
+        EXPECT_EQ(image.pixel(2, 2) | 0xff000000, qRgb(192, 192, 192));
+        EXPECT_EQ(image.pixel(5, 5) | 0xff000000, kWhite);
+        EXPECT_EQ(image.pixel(image.width() - 5, 5) | 0xff000000, qRgb(192, 192, 192));
         EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 0, 0));
         EXPECT_EQ(Pixel(window, 35, 20), qRgb(0, 255, 0));
         EXPECT_EQ(Pixel(window, 0, -80), qRgb(0, 0, 255));
-        // Like the classic line-to, a line leaves out its last point.
-        EXPECT_EQ(Pixel(window, 0, -81), kWhite);
+        EXPECT_EQ(Pixel(window, 0, -81), kWhite);  // like the classic line-to, not the last point
     }
 }
 
-// Each command repaints at once, before it returns.
-class CPaintCounter : public QObject {
-  public:
-    explicit CPaintCounter(QWidget* window) { window->installEventFilter(this); }
-    int paints = 0;
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
 TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
     // Fewer points than values: only the counted ones are drawn.
-    PatternResult pattern = Pattern({{0, 0}, {90, 0}, {180, 0}, {90, 90}}, 3, {1, 0, 0.25f, 1});
+    PatternResult pattern = Pattern({{0, 0}, {90, 0}, {180, 0}, {90, 90}}, 3, {1, 0, 0, 1});
     pattern.pointCount = 3;
     auto* window = Open(new CPlotDlg(pattern));
     ASSERT_EQ(window->ProjectedPoints().size(), 3u);
@@ -115,44 +104,39 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
     EXPECT_NEAR(window->ProjectedPoints()[0].y, -81.65, 0.01);
     EXPECT_EQ(Pixel(window, 0, -81), qRgb(0, 0, 0));
 
-    const struct {
-        int command;
-        float scale;
-    } steps[] = {{ID_ZOOM_IN, 200}, {ID_ZOOM_OUT, 100}, {ID_ZOOM_OUT, 50}, {ID_NORMAL_VIEW, 100}};
-    CPaintCounter counter(window);
-    for (const auto& step : steps) {
+    CPaintCounter counter;
+    window->installEventFilter(&counter);
+    const std::pair<int, float> steps[] = {
+        {ID_ZOOM_IN, 200}, {ID_ZOOM_OUT, 100}, {ID_ZOOM_OUT, 50}, {ID_NORMAL_VIEW, 100}};
+    for (const auto& [command, scale] : steps) {
         const int paints = counter.paints;
-        ASSERT_TRUE(window->OnCmdMsg(step.command, true));
-        EXPECT_EQ(counter.paints, paints + 1);
-        EXPECT_EQ(window->GetRadiusScale(), step.scale);
-        EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * step.scale, 0.01);
+        ASSERT_TRUE(window->OnCmdMsg(command, true));
+        EXPECT_EQ(counter.paints, paints + 1);  // at once, before the command returns
+        EXPECT_EQ(window->GetRadiusScale(), scale);
+        EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
     }
-    // Far beyond any window the lines are still drawn, cut to the window;
+    // Far beyond any window the line up is still drawn, cut to the window;
     // the scale stops short of infinity.
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
     EXPECT_TRUE(std::isfinite(window->GetRadiusScale()));
     EXPECT_EQ(Pixel(window, 0, -100), qRgb(0, 0, 0));
-    EXPECT_EQ(Pixel(window, 0, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(Pixel(window, 0, 100), kWhite);
 }
 
 TEST_F(PlotWindowTest, PatternLinesJoinNeighboursAndTheSameThetaOfTheNextCut) {
-    const struct {
-        int perCut;
-        int step;  // what the cut length comes to within four points
-    } cases[] = {{2, 2}, {4, 0}, {-1, 3}, {9, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.perCut);
-        auto* window =
-            Open(new CPlotDlg(Pattern({{30, 0}, {60, 0}, {30, 90}, {60, 90}}, c.perCut)));
+    // Points per cut, and what that comes to within four points.
+    for (const auto& [perCut, step] : {std::pair{2, 2}, {4, 0}, {-1, 3}, {9, 1}}) {
+        SCOPED_TRACE(perCut);
+        auto* window = Open(new CPlotDlg(Pattern({{30, 0}, {60, 0}, {30, 90}, {60, 90}}, perCut)));
         const std::vector<Point2f>& p = window->ProjectedPoints();
-        const auto line = [](Point2f a, Point2f b) {
-            const auto pixels = SegmentToPixels(a, b);
-            return RecordedLine{pixels->first, pixels->second, kBlack};
-        };
         std::vector<RecordedLine> expected;
-        for (int i = 0; i < 3; ++i) expected.push_back(line(p[i], p[i + 1]));
-        for (int i = 0; i < 4; ++i) expected.push_back(line(p[i], p[(i + c.step) % 4]));
+        const auto line = [&](Point2f a, Point2f b) {
+            const auto pixels = SegmentToPixels(a, b);
+            expected.push_back({pixels->first, pixels->second, kBlack});
+        };
+        for (int i = 0; i < 3; ++i) line(p[i], p[i + 1]);
+        for (int i = 0; i < 4; ++i) line(p[i], p[(i + step) % 4]);
         std::vector<RecordedLine> drawn = Record(window).Lines();
         drawn.resize(drawn.size() - 3);  // the axes
         EXPECT_EQ(drawn, expected);
@@ -163,16 +147,13 @@ TEST_F(PlotWindowTest, PatternLinesJoinNeighboursAndTheSameThetaOfTheNextCut) {
 TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
     // Theta 0 to 180 in 45 degree steps in four cuts: phi 0, 90, 180, 270.
     std::vector<std::pair<double, double>> directions;
-    for (double phi = 0; phi < 360; phi += 90) {
-        for (double theta = 0; theta <= 180; theta += 45) directions.push_back({theta, phi});
-    }
+    for (int i = 0; i < 20; ++i) directions.push_back({i % 5 * 45, i / 5 * 90});
     auto* window = Open(new CPlotDlg(Pattern(directions, 5)));
     window->OnZoomIn();
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 50));
     QTest::mouseMove(window, QPoint(60, 55));
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(60, 55));
     const Vector3f view = window->Camera().View();
-
     const struct {
         int command;
         const char* caption;
@@ -187,8 +168,8 @@ TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
         SCOPED_TRACE(c.caption);
         ASSERT_TRUE(window->OnCmdMsg(c.command, true));
         for (int i = 0; i < 20; ++i) {
-            const Point2f point = window->ProjectedPoints()[i];
-            EXPECT_EQ(point.x == 0 && point.y == 0, !c.kept(i % 5 * 45, i / 5 * 90)) << i;
+            const Point2f p = window->ProjectedPoints()[i];
+            EXPECT_EQ(p.x == 0 && p.y == 0, !c.kept(i % 5 * 45, i / 5 * 90)) << i;
         }
         EXPECT_EQ(Record(window).Texts().front(), (RecordedText{{-160, 140}, c.caption}));
         EXPECT_EQ(window->GetRadiusScale(), 200);
@@ -198,38 +179,33 @@ TEST_F(PlotWindowTest, SlicesCollapseThePointsOutsideTheirPlane) {
 
 TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     auto* window = Open(new CAntennaPlot(Structure(50)));
-    const std::vector<RecordedText> texts = {{{-160, 140}, "Impedance= "},
-                                             {{-80, 140}, "  6.9127E+01"},
-                                             {{20, 140}, "+ j"},
-                                             {{40, 140}, " -1.9344E+01"}};
     const CRecordingSurface surface = Record(window);
-    EXPECT_EQ(surface.Texts(), texts);
+    EXPECT_EQ(surface.Texts(), (std::vector<RecordedText>{{{-160, 140}, "Impedance= "},
+                                                          {{-80, 140}, "  6.9127E+01"},
+                                                          {{20, 140}, "+ j"},
+                                                          {{40, 140}, " -1.9344E+01"}}));
     EXPECT_EQ(surface.Lines().back(), (RecordedLine{{0, 0}, {0, -40}, kBlack}));
-    window->OnZoomIn();
-    EXPECT_EQ(Record(window).Lines().back(), (RecordedLine{{0, 0}, {0, -81}, kBlack}));
-
-    // The texts show on screen where they belong: the label from -160, the
-    // value's digits behind its two leading blanks.
-    const QImage image = Image(window);
-    const auto inked = [&](int from, int to) {
-        const CPoint o = window->DrawingOrigin();
+    // On screen the label starts at -160, the value's digits behind its two blanks.
+    const auto inked = [window](int from, int to) {
+        int ink = 0;
         for (int x = from; x < to; ++x) {
-            for (int y = 140; y < 140 + window->fontMetrics().height(); ++y) {
-                if (image.pixel(o.x + x, o.y + y) != kWhite) return true;
-            }
+            for (int y = 140; y < 140 + window->fontMetrics().height(); ++y)
+                ink += Pixel(window, x, y) != kWhite;
         }
-        return false;
+        return ink > 0;
     };
     EXPECT_FALSE(inked(-165, -161));
     EXPECT_TRUE(inked(-161, -150));
     EXPECT_TRUE(inked(-75, -20));
+    window->OnZoomIn();
+    EXPECT_EQ(Record(window).Lines().back(), (RecordedLine{{0, 0}, {0, -81}, kBlack}));
     // Once painted, and only once, the window says how to use it.
     QApplication::processEvents();
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
 }
 
-TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
-    auto* window = Open(new CAntennaPlot(Structure(0)));
+TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZoomsOrSlices) {
+    auto* window = Open(new CPlotDlg(Pattern({{0, 0}}, 1)));
     QTest::mouseMove(window, QPoint(90, 80));  // no button: nothing turns
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(80, 80));
     QTest::mouseMove(window, QPoint(90, 80));
@@ -240,29 +216,23 @@ TEST_F(PlotWindowTest, TheMouseTurnsTheDrawingAndThePopupZooms) {
     const Vector3f eye = window->Camera().Eye();
     EXPECT_NEAR(std::sqrt(eye.x * eye.x + eye.y * eye.y + eye.z * eye.z), 1, 1e-6);
 
-    QTimer::singleShot(0, [] {
+    QStringList items;
+    QTimer::singleShot(0, [&items] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            items << action->text() + " " + action->data().toString();
         menu->actions().front()->trigger();
         menu->close();
     });
     QTest::mousePress(window, Qt::RightButton, {}, QPoint(80, 80));
-    EXPECT_EQ(window->GetZoom(), 2);
-}
-
-TEST(PlotPopup, OffersZoomToBothWindowsAndSlicesToThePattern) {
-    const auto items = [](int popup) {
-        QStringList texts;
-        const std::unique_ptr<QMenu> menu = LoadPlotPopup(popup);
-        for (QAction* action : menu->actions()) {
-            texts << (action->isSeparator() ? QStringLiteral("-")
-                                            : action->text() + " " + action->data().toString());
-        }
-        return texts;
-    };
-    EXPECT_EQ(items(1), QStringList({"Zoom &In 32791", "Zoom &Out 32792", "Normal View 32793"}));
-    EXPECT_EQ(items(0), items(1) + QStringList({"-", "Slice X Z 32794", "Slice Y Z 32795",
-                                                "Slice X Y 32796", "View Full Pattern 32797"}));
+    EXPECT_EQ(window->GetRadiusScale(), 200);
+    EXPECT_EQ(items, (QStringList{"Zoom &In 32791", "Zoom &Out 32792", "Normal View 32793", " ",
+                                  "Slice X Z 32794", "Slice Y Z 32795", "Slice X Y 32796",
+                                  "View Full Pattern 32797"}));
+    // The structure window offers only the zoom.
+    const std::unique_ptr<QMenu> structure = LoadPlotPopup(1);
+    EXPECT_EQ(structure->actions().size(), 3);
 }
 
 }  // namespace

@@ -41,14 +41,15 @@ inline void Retype(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-// Types "id:text|id:text" into a dialog's fields, or clicks the radio button
-// an id names; returns the last field typed into.
+// Types "id:text|id:text" into a dialog's fields, or clicks the button an id
+// names; returns the last field typed into.
 inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
     QLineEdit* field = nullptr;
     for (const QString& entry : entries.split('|', Qt::SkipEmptyParts)) {
         const QString id = entry.section(':', 0, 0);
-        if (auto* radio = dialog.findChild<QAbstractButton*>(id)) radio->click();
-        if ((field = dialog.findChild<QLineEdit*>(id))) Retype(field, entry.section(':', 1));
+        if (auto* button = dialog.findChild<QAbstractButton*>(id)) button->click();
+        if (auto* edit = dialog.findChild<QLineEdit*>(id))
+            Retype(field = edit, entry.section(':', 1));
     }
     return field;
 }
