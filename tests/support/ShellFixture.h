@@ -12,12 +12,15 @@
 class CShellFixture : public testing::Test {
   protected:
     void SetUp() override {
-        QSettings().clear();
         m_app = std::make_unique<CQuadrellApp>();
+        QSettings().clear();  // the application names its settings
         ASSERT_TRUE(m_app->InitInstance({}));
         m_frame = m_app->MainFrame();
     }
-    void TearDown() override { m_app.reset(); }
+    void TearDown() override {
+        m_app.reset();
+        QSettings().clear();
+    }
 
     // Closed windows are deleted, and their aftermath handled, by the event loop.
     static void ProcessDeletes() {
