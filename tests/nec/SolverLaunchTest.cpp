@@ -1,10 +1,9 @@
-// Starting NEC2d: the fake solver built beside the tests records what it
+// Starting NEC2d: the fake solver built beside the tests writes down what it
 // finds about itself.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -21,13 +20,6 @@ namespace {
 using Record = std::map<QString, QString>;
 const QString kFakeSolver = QUADRELL_FAKE_SOLVER_DIR "/NEC2d";
 
-bool Gone(const QString& pid) {
-    QElapsedTimer waited;
-    waited.start();
-    while (::kill(pid.toInt(), 0) == 0 && waited.elapsed() < 10000) QThread::msleep(20);
-    return ::kill(pid.toInt(), 0) != 0 && errno == ESRCH;
-}
-
 // Where the fake solver writes its records; PATH is put back afterwards.
 class SolverLaunchTest : public testing::Test {
   protected:
@@ -42,25 +34,26 @@ class SolverLaunchTest : public testing::Test {
         qputenv("PATH", m_path);
     }
 
-    // The solvers' records, once `count` of them are there or after 10 s.
+    // The solvers' records, taken away once `count` of them are there or
+    // after 10 s.
     std::vector<Record> Records(std::size_t count) const {
-        const QDir folder(m_folder.filePath("records"));
+        QDir folder(m_folder.filePath("records"));
         QElapsedTimer waited;
         waited.start();
-        for (;;) {
-            std::vector<Record> records;
-            for (const QString& name : folder.entryList({"*.rec"})) {
-                QFile file(folder.filePath(name));
-                if (!file.open(QIODevice::ReadOnly)) continue;
-                Record& record = records.emplace_back();
-                for (const QString& line :
-                     QString(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
-                    record[line.section('=', 0, 0)] = line.section('=', 1);
-                }
-            }
-            if (records.size() >= count || waited.elapsed() > 10000) return records;
+        while (folder.entryList({"*.rec"}).size() < qsizetype(count) && waited.elapsed() < 10000) {
             QThread::msleep(20);
         }
+        std::vector<Record> records;
+        for (const QString& name : folder.entryList({"*.rec"})) {
+            QFile file(folder.filePath(name));
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+            Record& record = records.emplace_back();
+            for (const QString& line : QString(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+                record[line.section('=', 0, 0)] = line.section('=', 1);
+            }
+            file.remove();
+        }
+        return records;
     }
     std::string Folder(const char* name) const { return m_folder.filePath(name).toStdString(); }
 
@@ -72,7 +65,6 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     qputenv("QUADRELL_FAKE_SOLVER_STAY_MS", "1500");
     // A descriptor without close-on-exec, which a careless start would hand on.
     const int open = ::open("/dev/null", O_RDONLY);
-    ASSERT_GE(open, 3);
     QElapsedTimer took;
     took.start();
     LaunchNec2d(QUADRELL_FAKE_SOLVER_DIR, "NEC2d");
@@ -83,41 +75,38 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     const std::vector<Record> records = Records(2);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_NE(records[0].at("pid"), records[1].at("pid"));
-    const QString output = QString::fromStdString(std::filesystem::read_symlink("/proc/self/fd/1"));
+    const auto output = std::filesystem::read_symlink("/proc/self/fd/1").string();
     for (Record record : records) {
         EXPECT_EQ(::kill(record["pid"].toInt(), 0), 0) << "still running";
         EXPECT_EQ(record["pgid"], record["pid"]) << "own process group";
         EXPECT_NE(record["sid"].toInt(), ::getsid(0)) << "own session";
-        EXPECT_NE(record["pgid"].toInt(), ::getpgid(0));
         EXPECT_EQ(record["argc"], "1");
         EXPECT_EQ(record["cwd"], QDir::currentPath());
         EXPECT_EQ(record["exe"], kFakeSolver);
         EXPECT_EQ(record["fds"], "0,1,2");
-        EXPECT_EQ(record["stdout"], output);
+        EXPECT_EQ(record["stdout"].toStdString(), output);
     }
-    // Nothing of the start is left for Quadrell to reap.
+    // Nothing of the start is left for Quadrell to reap, now or later.
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
-    for (const Record& record : records) EXPECT_TRUE(Gone(record.at("pid"))) << "ended, reaped";
+    for (Record record : records) {
+        QElapsedTimer waited;
+        waited.start();
+        const int pid = record["pid"].toInt();
+        while (::kill(pid, 0) == 0 && waited.elapsed() < 10000) QThread::msleep(20);
+        EXPECT_TRUE(::kill(pid, 0) != 0 && errno == ESRCH) << "ended and reaped";
+    }
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
 }
 
-TEST_F(SolverLaunchTest, LooksInTheGivenFolderFirstThenOnPath) {
+TEST_F(SolverLaunchTest, LooksInTheGivenFolderThenOnPathAndElseDoesNothing) {
     ASSERT_TRUE(QDir(m_folder.path()).mkpath("first"));
     ASSERT_TRUE(QFile::copy(kFakeSolver, m_folder.filePath("first/NEC2d")));
     qputenv("PATH", QUADRELL_FAKE_SOLVER_DIR);
     LaunchNec2d(Folder("first"), "NEC2d");
-    std::vector<Record> records = Records(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0]["exe"], m_folder.filePath("first/NEC2d"));
-    QFile::remove(m_folder.filePath("records/" + records[0]["pid"] + ".rec"));
-
+    EXPECT_EQ(Records(1).at(0)["exe"], m_folder.filePath("first/NEC2d"));
     LaunchNec2d(Folder("empty"), "NEC2d");
-    records = Records(1);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0]["exe"], kFakeSolver);
-}
+    EXPECT_EQ(Records(1).at(0)["exe"], kFakeSolver);
 
-TEST_F(SolverLaunchTest, MissingProgramDoesNothingVisible) {
     qputenv("PATH", m_folder.filePath("empty").toLocal8Bit());
     const qsizetype windows = QApplication::topLevelWidgets().size();
     QElapsedTimer took;
@@ -127,7 +116,6 @@ TEST_F(SolverLaunchTest, MissingProgramDoesNothingVisible) {
     // A file that is there but may not be run is no program either.
     QFile script(m_folder.filePath("empty/NEC2d"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n");
     script.close();
     LaunchNec2d(Folder("empty"), "NEC2d");
     EXPECT_LT(took.elapsed(), 1000);
