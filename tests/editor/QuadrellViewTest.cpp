@@ -100,16 +100,15 @@ class DesignWindowTest : public CShellFixture {
     CElement* AddWire(float x, float y, float length, float angle = 0) {
         return m_doc->AddElementAtHead(std::make_unique<CWire>(x, y, 0, length, 0.005f, 5, angle));
     }
-    // Queues the answer to a file dialog: `path` typed, in `folder` if given,
-    // or Cancel for none; what the dialog showed first goes to m_shown.
-    void PickFile(const QString& path, const QString& folder = {},
-                  std::function<void()> after = {}) {
+    // Queues the answer to a file dialog: `path` typed, in the test folder, or
+    // Cancel for none; what the dialog showed first goes to m_shown.
+    void PickFile(const QString& path, std::function<void()> after = {}) {
         m_catcher.OnDialog([=, this](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             m_shown = QStringList{name->text(), dialog->defaultSuffix()} + dialog->nameFilters();
             if (path.isEmpty()) return dialog->reject();
-            if (!folder.isEmpty()) dialog->setDirectory(folder);
+            dialog->setDirectory(m_folder.path());
             Retype(name, path);
             QTest::keyClick(name, Qt::Key_Return);
             if (after) after();
@@ -119,11 +118,8 @@ class DesignWindowTest : public CShellFixture {
         Answer(m_catcher, entries, button, &m_shown);
         m_frame->Action(id)->trigger();
     }
-    // A dipole along x, fed at x = `feed`.
-    void AddDipole(float feed = 0) {
-        AddWire(-100, 0, 100);
-        AddWire(0, 0, 100);
-        m_doc->AddElementAtTail(std::make_unique<CSource>(feed, 0, 0, 1, 0));
+    CElement* AddSource(float x, float y) {
+        return m_doc->AddElementAtTail(std::make_unique<CSource>(x, y, 0, 1, 0));
     }
     // Runs Generate Input File: `frequency` and `pattern` typed into their
     // dialogs, then `name` into the save dialog, in the test folder.
@@ -131,7 +127,7 @@ class DesignWindowTest : public CShellFixture {
                   std::function<void()> after = {}) {
         Answer(m_catcher, frequency, "IDOK", &m_shownFrequency);
         Answer(m_catcher, pattern);
-        PickFile(name, m_folder.path(), after);
+        PickFile(name, after);
         Trigger(ID_GENERATE_INPUT_FILE);
     }
     void Trigger(int id) {
@@ -235,12 +231,12 @@ TEST_F(DesignWindowTest, DraggingPutsTheGrabbedEndOnASnapTarget) {
     wire = AddWire(300, 200, 100);
     Drag({390, 200}, {-96, -104});
     EXPECT_EQ(Where(wire), "-200,-100 -100,-100");
-    CElement* source = m_doc->AddElementAtTail(std::make_unique<CSource>(200, 150, 0, 1, 0));
+    CElement* source = AddSource(200, 150);
     Drag({202, 151}, {-197, -96});  // near that wire's start
     EXPECT_EQ(Where(source), "-200,-100 1@0");
 }
 
-TEST_F(DesignWindowTest, EachViewKeepsItsOwnSelectionAndSnapMode) {
+TEST_F(DesignWindowTest, EachViewKeepsItsOwnStateAndLetsGoOfElementsRemovedElsewhere) {
     CElement* wire = AddWire(300, 0, 100);
     AddWire(-100, -100, 50);
     CQuadrellView* first = m_view;
@@ -265,6 +261,22 @@ TEST_F(DesignWindowTest, EachViewKeepsItsOwnSelectionAndSnapMode) {
     Command(ID_SNAP_CONTROLS, "1019:");
     EXPECT_EQ(m_view->GetSnapMode(), SNAP_GRID);
     EXPECT_EQ(Pane(1), "Snap Grid");
+
+    // A view that goes is told nothing more; one dragging an element that
+    // another window removes lets go of it.
+    m_frame->ActiveChild()->close();
+    ProcessDeletes();
+    m_view = first;
+    Mouse(QEvent::MouseButtonPress, {-20, -99});
+    Mouse(QEvent::MouseMove, {60, 10});
+    EXPECT_TRUE(m_view->IsDragging());
+    m_doc->RemoveElement(wire);
+    m_doc->UpdateAllViews();
+    EXPECT_EQ(m_view->GetSelected(), nullptr);
+    Mouse(QEvent::MouseMove, {70, 20});
+    Mouse(QEvent::MouseButtonRelease, {70, 20});
+    EXPECT_FALSE(m_view->IsDragging());
+    EXPECT_EQ(Design(), QStringList{"-100,-100 -50,-100"});
 }
 
 TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
@@ -278,7 +290,7 @@ TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
     EXPECT_EQ(Where(wire), "0,0 216.506,125");
     EXPECT_EQ(m_view->GetSelected(), nullptr);
 
-    CElement* source = m_doc->AddElementAtTail(std::make_unique<CSource>(-100, 10, 0, 1, 0));
+    CElement* source = AddSource(-100, 10);
     Answer(m_catcher, "1008:3|1007:45");
     Click({-100, 10}, true);
     EXPECT_EQ(Where(source), "-100,10 3@45");
@@ -291,33 +303,15 @@ TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
     EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
 }
 
-TEST_F(DesignWindowTest, AnElementRemovedElsewhereLeavesNoViewHoldingIt) {
-    CElement* wire = AddWire(0, 0, 100);
-    CQuadrellView* first = m_view;
-    m_view = NewWindow();
-    Click({50, 0});
-    m_frame->ActiveChild()->close();  // the gone view is told nothing more
-    ProcessDeletes();
-    m_view = first;
-    Mouse(QEvent::MouseButtonPress, {50, 0});
-    Mouse(QEvent::MouseMove, {60, 10});
-    EXPECT_TRUE(m_view->IsDragging());
-    m_doc->RemoveElement(wire);
-    m_doc->UpdateAllViews();
-    EXPECT_EQ(m_view->GetSelected(), nullptr);
-    Mouse(QEvent::MouseMove, {70, 20});
-    Mouse(QEvent::MouseButtonRelease, {70, 20});
-    EXPECT_FALSE(m_view->IsDragging());
-    EXPECT_TRUE(Design().isEmpty());
-}
-
 const QString kCreated = "NEC File Created";
 const QByteArray kDipoleDeck =
     "CM NEC2D Input File Generated by Quadrell\r\nCE\r\nGW 1 5. 0. 0. 0. 100. 0. 0. 5.e-003\r\n"
     "GW 2 5. -100. 0. 0. 0. 0. 0. 5.e-003\r\nGE\r\nEX 0 1 1 00 1. 0. 0 0 0 0\r\n";
 
-TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignWithTheTypedSettings) {
-    AddDipole();
+TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
+    AddWire(-100, 0, 100);
+    AddWire(0, 0, 100);
+    AddSource(0, 0);
     Generate("dipole", "1009:3|1011:0.05|1010:14.25", "1013:1|1014:5|1016:1|1017:2|1012:0");
     EXPECT_EQ(m_shownFrequency.value(0), "1");
     EXPECT_EQ(m_shown.value(0), "untitled");
@@ -336,9 +330,10 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignWithTheTypedSettings) {
     ASSERT_EQ(m_catcher.Messages().size(), 3);
     EXPECT_TRUE(m_catcher.Messages()[1].contains("old.nec"));
     EXPECT_EQ(m_catcher.Messages()[2], kCreated);
-    EXPECT_EQ(Read("old.nec"), kDipoleDeck +
-                                   "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
-                                   "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
+    const QByteArray replaced = Read("old.nec");
+    EXPECT_EQ(replaced, kDipoleDeck +
+                            "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
+                            "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
     EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
 
     // A frequency confirmed is kept whatever is cancelled after it.
@@ -352,22 +347,15 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignWithTheTypedSettings) {
     Generate({}, "1010:2");
     EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
     EXPECT_EQ(m_catcher.Messages().size(), 3);
-    EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
-}
 
-// A deck that cannot be written leaves the chosen path as it was: a new name
-// is not created and an existing file keeps what it had.
-TEST_F(DesignWindowTest, GenerateInputFileWritesNothingForASourceOnNoWireOrAFolderGone) {
-    AddDipole(50);
-    Write("kept.in", "the user's deck");
-    for (const QString name : {"fresh.in", "kept.in"}) {
+    // A deck that cannot be written leaves the chosen path as it was: a new
+    // name is not created and an existing file keeps what it had.
+    AddSource(50, 0);
+    for (const QString name : {"fresh.in", "old.nec"}) {
         Generate(name);
         EXPECT_EQ(m_catcher.Messages().last(),
                   "All Sources Must be connected to a Wire.\n\nFile Not Created");
     }
-    EXPECT_EQ(Files(), QStringList{"kept.in"});
-    EXPECT_EQ(Read("kept.in"), "the user's deck");
-
     AddWire(50, 0, 10);
     ASSERT_TRUE(QDir(m_folder.path()).mkdir("decks"));
     const QString folder = m_folder.filePath("decks");
@@ -375,7 +363,8 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesNothingForASourceOnNoWireOrAFold
     EXPECT_EQ(m_catcher.Messages().last(), "Cannot write " + QDir::toNativeSeparators(folder) +
                                                "/deck.in:\nNo such file or directory.\n\nFile "
                                                "Not Created");
-    EXPECT_EQ(Files(), QStringList{"kept.in"});
+    EXPECT_EQ(Files(), (QStringList{"dipole.in", "old.nec"}));
+    EXPECT_EQ(Read("old.nec"), replaced);
 }
 
 TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
