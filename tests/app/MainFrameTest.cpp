@@ -131,8 +131,7 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
     EXPECT_EQ(m_frame->Action(ID_PLACE_SOURCE)->statusTip(), "Places new source ");
     EXPECT_EQ(m_frame->Action(ID_ROTATE)->statusTip(), "Rotate the Element 90 degrees CCW");
 
-    const QList<QLabel*> panes = m_frame->statusBar()->findChildren<QLabel*>();
-    ASSERT_EQ(panes.size(), 6);
+    EXPECT_EQ(m_frame->statusBar()->findChildren<QLabel*>().size(), 6);
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
     m_frame->SetStatusPaneText(6, "no such pane");
 
@@ -140,10 +139,10 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
     for (bool shown : {false, true}) {
         Trigger(ID_VIEW_TOOLBAR);
         Trigger(ID_VIEW_STATUS_BAR);
-        EXPECT_EQ(m_frame->ToolBar()->isVisible(), shown);
-        EXPECT_EQ(m_frame->statusBar()->isVisible(), shown);
-        EXPECT_EQ(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked(), shown);
-        EXPECT_EQ(m_frame->Action(ID_VIEW_STATUS_BAR)->isChecked(), shown);
+        EXPECT_EQ(QList<bool>({m_frame->ToolBar()->isVisible(), m_frame->statusBar()->isVisible(),
+                               m_frame->Action(ID_VIEW_TOOLBAR)->isChecked(),
+                               m_frame->Action(ID_VIEW_STATUS_BAR)->isChecked()}),
+                  QList<bool>(4, shown));
     }
 }
 
@@ -176,11 +175,10 @@ TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
     const QString shown = QDir::toNativeSeparators(folder.path()) + "/";
     const QString longName = "a-deck-with-a-rather-long-name-for-the-menu.in";
     const QString names[] = {"one.in", "a&b.in", longName, "four.in", "five.in"};
-    for (int i = 0; i < 5; ++i) {
-        QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
-        if (i < 4)
-            QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
-                                 folder.filePath(names[i]));
+    for (int i = 0; i < 5; ++i) QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
+    for (int i = 0; i < 4; ++i) {
+        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
+                             folder.filePath(names[i]));
     }
     const auto menu = [this] {
         QStringList texts;
