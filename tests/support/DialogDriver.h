@@ -16,8 +16,6 @@
 #include <ostream>
 
 // Drives modal windows as a user would, finding controls by their control ids.
-
-// Readable texts in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
@@ -54,43 +52,29 @@ inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
     return field;
 }
 
-// Answers the modal windows a test sets off. A message box is recorded and
-// answered with OK, else Yes; any other modal dialog goes to the next handler
-// queued with OnDialog. A dialog nobody expected, or one still open after five
-// seconds, is rejected and noted, so that a test never hangs.
+// Answers the modal windows a test sets off, each once. A message box is
+// recorded and answered with OK, else Yes; any other modal dialog goes to the
+// next handler queued with OnDialog, or is rejected and noted if none is.
 class CModalCatcher : public QObject {
   public:
     CModalCatcher() {
         connect(&m_timer, &QTimer::timeout, this, &CModalCatcher::Poll);
         m_timer.start(5);
     }
-
     void OnDialog(std::function<void(QWidget*)> handler) {
         m_handlers.push_back(std::move(handler));
     }
-    // Texts of the message boxes seen, in order.
     const QStringList& Messages() const { return m_messages; }
-    // Titles of the dialogs that came without a handler, or timed out.
     const QStringList& Unexpected() const { return m_unexpected; }
     int PendingHandlers() const { return static_cast<int>(m_handlers.size()); }
 
   private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) return;
-        if (modal == m_current) {
-            if (++m_ticks == 1000) {
-                m_unexpected << "timed out: " + modal->windowTitle();
-                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-            }
-            return;
-        }
-        m_current = modal;
-        m_ticks = 0;
-        if (m_seen.contains(modal)) return;
+        if (modal == nullptr || !modal->isVisible() || m_seen.contains(modal)) return;
         m_seen << modal;
-        std::function<void(QWidget*)> act = [](QWidget* widget) {
-            if (auto* dialog = qobject_cast<QDialog*>(widget)) dialog->reject();
+        std::function<void(QWidget*)> act = [](QWidget* window) {
+            if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
         };
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << box->text();
@@ -114,8 +98,6 @@ class CModalCatcher : public QObject {
     QTimer m_timer;
     std::deque<std::function<void(QWidget*)>> m_handlers;
     QList<QPointer<QWidget>> m_seen;
-    QPointer<QWidget> m_current;
-    int m_ticks = 0;
     QStringList m_messages;
     QStringList m_unexpected;
 };
