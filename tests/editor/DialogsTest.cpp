@@ -4,10 +4,11 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
-#include "editor/DataExchange.h"
 #include "editor/FrequencyProperties.h"
 #include "editor/RadiationPatternProperties.h"
 #include "editor/SnapControlDialog.h"
@@ -99,87 +100,61 @@ QStringList Controls(QWidget& dialog) {
     return controls;
 }
 
-TEST(Dialogs, ShowTheirValuesInTemplateOrderWithOkFocusedForEnter) {
-    const struct {
-        Kind kind;
-        const char* title;
-        QStringList controls;
-    } cases[] = {
-        {kWire,
-         "Properties of Wire",
-         {"IDOK", "IDCANCEL", "1003 Length=50.5", "1005 Segments=7.9", "1004 Radius=0.001",
-          "1006 Angle=270"}},
-        {kSource,
-         "Source Properties",
-         {"IDOK", "IDCANCEL", "1008 Magnitude=1.5", "1007 Phase=-45"}},
-        {kFrequency,
-         "Frequency Properties",
-         {"IDOK", "IDCANCEL", "1010 Initial Frequency in MHz=7.1",
-          "1009 Number of Steps (0 means single Frequency)=4", "1011 Increment per Step (MHz)=0.25",
-          "1012 Wavelength in Meters=42.2535", "1018"}},
-        {kPattern,
-         "Far Field Pattern Properties",
-         {"IDOK", "IDCANCEL", "1011 Mode=0", "1012 Number of Theta Steps=19",
-          "1015 Number of Phi Steps=37", "1013 Output Format=0", "1014 Normalization=0",
-          "1016 Gain=0", "1017 Averaging=0", "1018 Initial Theta Value=0",
-          "1019 Initial Phi Value=0", "1020 Theta Increment=10", "1021 Phi Increment=10"}},
-        {kSnap, "Snap Control", {"IDOK", "IDCANCEL", "1017", "1018", "1019*", "1020"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.title);
-        const auto [dialog, state] = Make(c.kind);
-        QString given;
-        CModalCatcher catcher;
-        QStringList controls;
-        QWidget* focus = nullptr;
-        const int result = RunModal(*dialog, catcher, [&] {
-            given = state();
-            controls = Controls(*dialog);
-            focus = dialog->focusWidget();
-            QTest::keyClick(focus, Qt::Key_Return);
-        });
-        EXPECT_EQ(result, QDialog::Accepted);
-        EXPECT_EQ(dialog->windowTitle(), c.title);
-        EXPECT_EQ(controls, c.controls);
-        EXPECT_EQ(focus, Button(*dialog, "IDOK"));
-        EXPECT_EQ(state(), given);
-        EXPECT_TRUE(catcher.Messages().isEmpty());
-        for (QWidget* part : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            EXPECT_TRUE(dialog->rect().contains(part->geometry()));  // drawn in dialog units
-        }
-    }
-}
+// Each dialog's title, then its controls as first shown, in Tab order from OK.
+const std::map<Kind, QStringList> kShown = {
+    {kWire,
+     {"Properties of Wire", "IDOK", "IDCANCEL", "1003 Length=50.5", "1005 Segments=7.9",
+      "1004 Radius=0.001", "1006 Angle=270"}},
+    {kSource, {"Source Properties", "IDOK", "IDCANCEL", "1008 Magnitude=1.5", "1007 Phase=-45"}},
+    {kFrequency,
+     {"Frequency Properties", "IDOK", "IDCANCEL", "1010 Initial Frequency in MHz=7.1",
+      "1009 Number of Steps (0 means single Frequency)=4", "1011 Increment per Step (MHz)=0.25",
+      "1012 Wavelength in Meters=42.2535", "1018"}},
+    {kPattern,
+     {"Far Field Pattern Properties", "IDOK", "IDCANCEL", "1011 Mode=0",
+      "1012 Number of Theta Steps=19", "1015 Number of Phi Steps=37", "1013 Output Format=0",
+      "1014 Normalization=0", "1016 Gain=0", "1017 Averaging=0", "1018 Initial Theta Value=0",
+      "1019 Initial Phi Value=0", "1020 Theta Increment=10", "1021 Phi Increment=10"}},
+    {kSnap, {"Snap Control", "IDOK", "IDCANCEL", "1017", "1018", "1019*", "1020"}},
+};
 
 const QString kNumber = "Please enter a number.";
 const QString kInteger = "Please enter an integer.";
 
 struct EntryCase {
     Kind kind;
-    QString typed;       // "id:text|id:text", 1018 the Calculate button
+    QString typed;       // "id:text|id:text", or an id to click
     QString message;     // the one message shown, if any
     int focus;           // the field a refusal sends the user back to
     QString state = {};  // when accepted
 };
 
+// Each dialog opens with OK focused, so that Enter takes the values shown.
 // Fields are typed in the order given; Enter in the last one presses OK. A
 // refusal shows one message, puts the caret back in the first bad field in
 // data-exchange order with its text selected, and keeps every given value.
 // Calculate reads the frequency fields as far as they are good, in the order
 // steps, increment, frequency, and shows every stored value again with the
 // wavelength of the frequency.
-TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
+TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
     const QString kAngle = "Please enter a number between 0 and 360.";
     const QString kPhase = "Please enter a number between -180 and 180.";
     const auto digit = [](int max) {
         return QStringLiteral("Please enter an integer between 0 and %1.").arg(max);
     };
     const EntryCase cases[] = {
+        {kWire, "", {}, 0, "50.5 0.001 7.9 270"},
         {kWire, "1003:-2.5|1005:3|1004:0.02|1006:45", {}, 0, "-2.5 0.02 3 45"},
         {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 0.001 7.9 360"},
         {kWire, "1005:-1.5e+x2", {}, 0, "50.5 0.001 152 270"},  // only digits are typed
         {kWire, "1006:0", {}, 0, "50.5 0.001 7.9 0"},
         {kWire, "1003:9|1004:0.5|1006:360.5", kAngle, 1006},
         {kWire, "1005:|1004:x", kNumber, 1004},  // radius before segments
+        {kWire, "1004:1e-999|1003: +.5e1", {}, 0, "5 0 7.9 270"},
+        {kWire, "1003:1e39", kNumber, 1003},  // no float holds it
+        {kSnap, "", {}, 0, "2"},
+        {kSnap, "1020:", {}, 0, "3"},
+        {kSource, "", {}, 0, "1.5 -45"},
         {kSource, "1008:-3.5|1007:180", {}, 0, "-3.5 180"},
         {kSource, "1008:2|1007:181", kPhase, 1007},
         {kSource, "1007:y|1008:1..2", kNumber, 1008},
@@ -190,7 +165,9 @@ TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
         {kFrequency, "1009:x|1011:0.1|1010:14.2|1018:", kInteger, 0, "4 7.1 0.25 / 42.2535"},
         {kFrequency, "1009:3|1011:abc|1010:14.2|1018:", kNumber, 0, "3 7.1 0.25 / 42.2535"},
         {kFrequency, "1009:3|1011:0.1|1010:|1018:", kNumber, 0, "3 7.1 0.1 / 42.2535"},
+        {kFrequency, "", {}, 0, "4 7.1 0.25 / 42.2535"},
         {kFrequency, "1009:1.5", kInteger, 1009},
+        {kFrequency, "1009:99999999999", kInteger, 1009},
         {kFrequency, "1009:3|1011:0,05", kNumber, 1011},
         {kFrequency, "1010:14.2 MHz|1011:x", kNumber, 1011},
         {kFrequency, "1010:14.2 MHz", kNumber, 1010},
@@ -201,6 +178,7 @@ TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
          {},
          0,
          "6 0 -4 1 5 1 2 -90.5 45.5 -5.5 0.25"},
+        {kPattern, "", {}, 0, "0 19 37 0 0 0 0 0 0 10 10"},
         {kPattern, "1011:7", digit(6), 1011},
         {kPattern, "1016:2", digit(1), 1016},
         {kPattern, "1017:3", digit(2), 1017},
@@ -212,6 +190,7 @@ TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
         {kPattern, "1012:x|1017:1|1011:9", digit(6), 1011},
         {kPattern, "1017:1|1011:3|1020:2.5|1012:x", kInteger, 1012},
     };
+    std::set<Kind> shown;
     for (const EntryCase& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         const auto [dialog, state] = Make(c.kind);
@@ -220,8 +199,16 @@ TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
         QLineEdit* focus = nullptr;
         const int result = RunModal(*dialog, catcher, [&] {
             given = state();
+            if (shown.insert(c.kind).second) {
+                EXPECT_EQ(QStringList(dialog->windowTitle()) + Controls(*dialog),
+                          kShown.at(c.kind));
+                for (QWidget* part : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    EXPECT_TRUE(dialog->rect().contains(part->geometry()));  // in dialog units
+                }
+            }
+            EXPECT_EQ(dialog->focusWidget(), Button(*dialog, "IDOK"));
             QLineEdit* field = Type(*dialog, c.typed);
-            QTest::keyClick(field, Qt::Key_Return);
+            QTest::keyClick(field ? field : dialog->focusWidget(), Qt::Key_Return);
             if (!dialog->isVisible()) return;
             focus = qobject_cast<QLineEdit*>(dialog->focusWidget());
             EXPECT_EQ(focus->selectedText(), focus->text());
@@ -234,48 +221,6 @@ TEST(Dialogs, OkTakesGoodEntriesAndRefusesTheFirstBadFieldInReadingOrder) {
             EXPECT_EQ(focus, Field(*dialog, c.focus));
         }
     }
-}
-
-// The mode shown is checked and OK has the focus, Tab goes between OK and
-// Cancel only, a click sets the mode at once, and Escape gives the mode shown
-// back.
-TEST(SnapControlDialog, ChecksTheGivenModeAndFollowsEachClick) {
-    const std::pair<int, QString> cases[] = {
-        {SNAP_ALL, "1017"}, {SNAP_OFF, "1018"}, {SNAP_ELEMENT, "1020"}, {7, "1018"}};
-    for (const auto& [mode, checked] : cases) {
-        CSnapControlDialog dialog;
-        dialog.m_snapMode = mode;
-        CModalCatcher catcher;
-        QStringList seen;
-        RunModal(dialog, catcher, [&] {
-            for (auto* radio : dialog.findChildren<QRadioButton*>()) {
-                if (radio->isChecked()) seen << radio->objectName();
-            }
-            dialog.activateWindow();
-            QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
-            seen << dialog.focusWidget()->objectName();
-            auto* radio = dialog.findChild<QRadioButton*>("1019");
-            QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(4, radio->height() / 2));
-            seen << QString::number(dialog.m_snapMode);
-            QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
-        });
-        EXPECT_EQ(seen, (QStringList{checked, "IDCANCEL", "2"}));
-        EXPECT_EQ(dialog.m_snapMode, mode);
-    }
-}
-
-// Beyond what the dialogs show: only plain decimal numbers that fit a float
-// or an int, whatever the locale.
-TEST(DialogNumbers, AreDecimalNumbersWithBlanksAround) {
-    EXPECT_EQ(ParseDialogNumber(" \t+.5e1 "), 5.0f);
-    EXPECT_EQ(ParseDialogNumber("1e-999"), 0.0f);
-    for (const char* bad :
-         {"", "1.2.3", "e5", "1e+", "inf", "nan", "0x10", "- 1", "1e39", "--1", "+-1", "."}) {
-        EXPECT_FALSE(ParseDialogNumber(bad)) << bad;
-    }
-    EXPECT_EQ(ParseDialogInteger(" +6 "), 6);
-    for (const char* bad : {"5.", "99999999999", "1e2", "+-3", "+"})
-        EXPECT_FALSE(ParseDialogInteger(bad)) << bad;
 }
 
 }  // namespace
