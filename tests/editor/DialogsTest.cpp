@@ -165,7 +165,6 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kFrequency, "1009:99999999999", kInteger, 1009},
         {kFrequency, "1009:3|1011:0,05", kNumber, 1011},
         {kFrequency, "1010:14.2 MHz|1011:x", kNumber, 1011},
-        {kFrequency, "1010:14.2 MHz", kNumber, 1010},
         {kFrequency, "1010:y|1009:x", kInteger, 1009},
         {kPattern,
          "1011:6|1012:0|1015:-4|1013:1|1014:5|1016:1|1017:2|1018:-90.5|1019:45.5|1020:-5.5|1021:"
@@ -197,9 +196,6 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
             if (shown.insert(c.kind).second) {
                 EXPECT_EQ(QStringList(dialog->windowTitle()) + Controls(*dialog),
                           kShown.at(c.kind));
-                for (QWidget* part : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                    EXPECT_TRUE(dialog->rect().contains(part->geometry()));  // in dialog units
-                }
             }
             EXPECT_EQ(dialog->focusWidget(), Button(*dialog, "IDOK"));
             QLineEdit* field = Type(*dialog, c.typed);

@@ -131,11 +131,6 @@ class DesignWindowTest : public CShellFixture {
         QFile file(m_folder.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    void Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(m_folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     QStringList Files() const {
         return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden);
     }
@@ -314,7 +309,9 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
 
     // The next deck starts from the last frequency, its wires numbered from 1;
     // a typed extension is kept, an existing file replaced whole if confirmed.
-    Write("old.nec", QByteArray(300, 'x'));
+    QFile old(m_folder.filePath("old.nec"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(QByteArray(300, 'x')) == 300);
+    old.close();
     Generate("old.nec");
     EXPECT_EQ(m_shownFrequency.value(0), "14.25");
     ASSERT_EQ(m_catcher.Messages().size(), 3);

@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -54,33 +53,40 @@ class SolverLaunchTest : public testing::Test {
         }
         return records;
     }
-    std::string Folder(const char* name) const { return m_folder.filePath(name).toStdString(); }
+    QString Folder(const char* name) const { return m_folder.filePath(name); }
 
     QTemporaryDir m_folder;
     QByteArray m_path = qgetenv("PATH");
 };
 
+// The program is looked for in the given folder, then on PATH.
 TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath("first"));
+    ASSERT_TRUE(QFile::copy(kFakeSolver, m_folder.filePath("first/NEC2d")));
+    qputenv("PATH", QUADRELL_FAKE_SOLVER_DIR);
     qputenv("QUADRELL_FAKE_SOLVER_STAY_MS", "1500");
     // A descriptor without close-on-exec, which a careless start would hand on.
     const int open = ::open("/dev/null", O_RDONLY);
     QElapsedTimer took;
     took.start();
-    LaunchNec2d(QUADRELL_FAKE_SOLVER_DIR, "NEC2d");
-    LaunchNec2d(QUADRELL_FAKE_SOLVER_DIR, "NEC2d");
+    LaunchNec2d(Folder("first").toStdString(), "NEC2d");
+    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
     EXPECT_LT(took.elapsed(), 1000);
     ::close(open);
 
     const std::vector<Record> records = Records(2);
     ASSERT_EQ(records.size(), 2u);
     const auto output = QString::fromStdString(std::filesystem::read_symlink("/proc/self/fd/1"));
+    QStringList programs;
     for (Record r : records) {
         EXPECT_EQ(::kill(r["pid"].toInt(), 0), 0) << "still running";
         EXPECT_EQ(r["pgid"], r["pid"]) << "own process group";
         EXPECT_NE(r["sid"].toInt(), ::getsid(0)) << "own session";
-        EXPECT_EQ(QStringList({r["argc"], r["cwd"], r["exe"], r["fds"], r["stdout"]}),
-                  QStringList({"1", QDir::currentPath(), kFakeSolver, "0,1,2", output}));
+        EXPECT_EQ(QStringList({r["argc"], r["cwd"], r["fds"], r["stdout"]}),
+                  QStringList({"1", QDir::currentPath(), "0,1,2", output}));
+        programs << r["exe"];
     }
+    EXPECT_TRUE(programs.contains(kFakeSolver) && programs.contains(Folder("first") + "/NEC2d"));
     // Nothing of the start is left for Quadrell to reap, now or later.
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
     for (Record record : records) {
@@ -93,28 +99,15 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
 }
 
-TEST_F(SolverLaunchTest, LooksInTheGivenFolderThenOnPathAndElseDoesNothing) {
-    ASSERT_TRUE(QDir(m_folder.path()).mkpath("first"));
-    ASSERT_TRUE(QFile::copy(kFakeSolver, m_folder.filePath("first/NEC2d")));
-    qputenv("PATH", QUADRELL_FAKE_SOLVER_DIR);
-    LaunchNec2d(Folder("first"), "NEC2d");
-    EXPECT_EQ(Records(1).at(0)["exe"], m_folder.filePath("first/NEC2d"));
-    LaunchNec2d(Folder("empty"), "NEC2d");
-    EXPECT_EQ(Records(1).at(0)["exe"], kFakeSolver);
-
+TEST_F(SolverLaunchTest, AMissingProgramDoesNothing) {
     qputenv("PATH", m_folder.filePath("empty").toLocal8Bit());
-    const qsizetype windows = QApplication::topLevelWidgets().size();
-    QElapsedTimer took;
-    took.start();
-    LaunchNec2d(Folder("empty"), "NEC2d");
+    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
     LaunchNec2d(QUADRELL_FAKE_SOLVER_DIR, "NoSuchSolver");
     // A file that is there but may not be run is no program either.
     QFile script(m_folder.filePath("empty/NEC2d"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.close();
-    LaunchNec2d(Folder("empty"), "NEC2d");
-    EXPECT_LT(took.elapsed(), 1000);
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
     QThread::msleep(200);
     EXPECT_TRUE(Records(0).empty());
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
