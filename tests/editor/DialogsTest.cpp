@@ -154,8 +154,7 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kSource, "1008:2|1007:181", kPhase, 1007},
         {kSource, "1007:y|1008:1..2", kNumber, 1008},
         {kFrequency, "1009:-3|1011:-0.5|1010:-14.25", {}, 0, "-3 -14.25 -0.5 / 42.2535"},
-        {kFrequency, "1010:14.2|1018:", {}, 0, "4 14.2 0.25 / 21.1268"},
-        {kFrequency, "1009: 3 |1011:0.05|1010:-7.1|1018:", {}, 0, "3 -7.1 0.05 / -42.2535"},
+        {kFrequency, "1009: 3 |1011:0.05|1010:14.2|1018:", {}, 0, "3 14.2 0.05 / 21.1268"},
         {kFrequency, "1010:0|1018:", {}, 0, "4 0 0.25 / "},  // none to show, none needed
         {kFrequency, "1009:x|1011:0.1|1010:14.2|1018:", kInteger, 0, "4 7.1 0.25 / 42.2535"},
         {kFrequency, "1009:3|1011:abc|1010:14.2|1018:", kNumber, 0, "3 7.1 0.25 / 42.2535"},

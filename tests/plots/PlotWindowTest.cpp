@@ -83,9 +83,7 @@ TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
                   (std::vector<RecordedLine>{{{0, 0}, {-70, 40}, {255, 0, 0}},
                                              {{0, 0}, {70, 40}, {0, 255, 0}},
                                              {{0, 0}, {0, -81}, {0, 0, 255}}}));
-        const QImage image = window->grab().toImage();
-        EXPECT_EQ(image.pixel(2, 2) | 0xff000000, qRgb(192, 192, 192));
-        EXPECT_EQ(image.pixel(5, 5) | 0xff000000, kWhite);
+        EXPECT_EQ(window->grab().toImage().pixel(2, 2) | 0xff000000, qRgb(192, 192, 192));
         EXPECT_EQ(Pixel(window, -35, 20), qRgb(255, 0, 0));
         EXPECT_EQ(Pixel(window, 35, 20), qRgb(0, 255, 0));
         EXPECT_EQ(Pixel(window, 0, -80), qRgb(0, 0, 255));
