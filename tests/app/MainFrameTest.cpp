@@ -170,49 +170,38 @@ TEST_F(ShellTest, WindowCommandsShowTheDesignInMoreViewsAndCloseThemAll) {
 
 TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
     QTemporaryDir folder;
-    const QString shown = QDir::toNativeSeparators(folder.path()) + "/";
-    const QString longName = "a-deck-with-a-rather-long-name-for-the-menu.in";
-    const QString names[] = {"one.in", "a&b.in", longName, "four.in", "five.in"};
-    for (int i = 0; i < 5; ++i) QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
-    for (int i = 0; i < 4; ++i) {
+    const QString at = QDir::toNativeSeparators(folder.path()) + "/";
+    const QString names[] = {"a&b.in", "two.in", "three.in", "four.in",
+                             "a-deck-whose-name-is-too-long-for-the-menu.in"};
+    for (int i = 0; i < 5; ++i) {
+        QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
         QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
                              folder.filePath(names[i]));
     }
-    const auto menu = [this] {
-        QStringList texts;
-        for (const QAction* action : m_frame->RecentActions()) {
-            if (action->isVisible()) texts << action->text();
-        }
-        return texts;
-    };
-    // The list is read at start-up.
+    const auto recent = [this] { return Menus()[0].section('|', 8, -3); };
+    // Four of them are read at start-up.
     m_app.reset();
     m_app = std::make_unique<CQuadrellApp>();
     ASSERT_TRUE(m_app->InitInstance({}));
     m_frame = m_app->MainFrame();
-    const QString cut = "..." + (shown + longName).right(45);
-    EXPECT_EQ(menu(), (QStringList{"&1 " + shown + "one.in", "&2 " + shown + "a&&b.in", "&3 " + cut,
-                                   "&4 " + shown + "four.in"}));
-    EXPECT_FALSE(m_frame->RecentPlaceHolder()->isVisible());
+    EXPECT_EQ(recent(), "&1 " + at + "a&&b.in|&2 " + at + "two.in|&3 " + at + "three.in|&4 " + at +
+                            "four.in");
 
-    // An opened file goes first, the oldest leaves; reopening opens a window.
-    ASSERT_TRUE(m_app->OpenDocumentFile(folder.filePath("five.in")));
-    m_frame->RecentActions()[1]->trigger();
-    EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1", "five.in", "one.in"}));
-    EXPECT_EQ(menu(), (QStringList{"&1 " + shown + "one.in", "&2 " + shown + "five.in",
-                                   "&3 " + shown + "a&&b.in", "&4 " + cut}));
-    EXPECT_EQ(QSettings().value("Recent File List/File2").toString(), folder.filePath("five.in"));
+    // An opened file goes first and the oldest leaves; reopening through the
+    // menu makes another window; a file gone is reported and leaves the list.
+    ASSERT_TRUE(m_app->OpenDocumentFile(folder.filePath(names[4])));
+    EXPECT_EQ(QSettings().value("Recent File List/File1").toString(), folder.filePath(names[4]));
     EXPECT_FALSE(QSettings().contains("Recent File List/File5"));
-
-    // A file gone is reported and leaves the list; one never there is reported.
-    QFile::remove(folder.filePath("one.in"));
-    m_frame->RecentActions()[0]->trigger();
-    EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));
-    ASSERT_EQ(m_catcher.Messages().size(), 2);
-    EXPECT_EQ(m_catcher.Messages()[0],
-              "Cannot open " + shown + "one.in.\nThe file does not exist or cannot be read.");
-    EXPECT_EQ(menu(),
-              (QStringList{"&1 " + shown + "five.in", "&2 " + shown + "a&&b.in", "&3 " + cut}));
+    m_frame->RecentActions()[1]->trigger();
+    QFile::remove(folder.filePath("two.in"));
+    m_frame->RecentActions()[2]->trigger();
+    EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));  // only reported
+    EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1", names[4], "a&b.in"}));
+    EXPECT_EQ(m_catcher.Messages().size(), 2);
+    EXPECT_EQ(m_catcher.Messages().value(0),
+              "Cannot open " + at + "two.in.\nThe file does not exist or cannot be read.");
+    EXPECT_EQ(recent(),
+              "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
 }
 
 }  // namespace
