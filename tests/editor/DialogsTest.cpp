@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <vector>
 
 #include "editor/FrequencyProperties.h"
 #include "editor/RadiationPatternProperties.h"
@@ -178,7 +177,6 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kPattern, "1014:6", digit(5), 1014},
         {kPattern, "1013:2", digit(1), 1013},
         {kPattern, "1011:1.5", kInteger, 1011},
-        {kPattern, "1012:many", kInteger, 1012},
         {kPattern, "1011:9|1012:x|1017:5", digit(2), 1017},
         {kPattern, "1012:x|1017:1|1011:9", digit(6), 1011},
         {kPattern, "1017:1|1011:3|1020:2.5|1012:x", kInteger, 1012},

@@ -38,10 +38,8 @@ TEST(QuadrellView, PaintsAxesGridMarksAndElementsAroundTheClientCentre) {
     EXPECT_EQ(image.pixel(400, 300 - 30), kAxis);         // up arrow
     EXPECT_EQ(image.pixel(400 + 30, 300), kAxis);         // right arrow
     EXPECT_EQ(image.pixel(400 + 100, 300 + 100), kAxis);  // grid marks
-    EXPECT_EQ(image.pixel(400 - 300, 300 - 200), kAxis);
     EXPECT_EQ(image.pixel(400 + 50, 300 + 60), view.palette().color(QPalette::Base).rgb());
     EXPECT_EQ(image.pixel(400 + 20, 300 + 50), kBlack);
-    EXPECT_EQ(image.pixel(400 + 100, 300 + 50), view.palette().color(QPalette::Base).rgb());
     EXPECT_EQ(image.pixel(400 - 200, 300 + 100 - 3), qRgb(0, 255, 0));
 }
 
@@ -319,9 +317,6 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     Answer(m_catcher, "1010:7.1");
     Answer(m_catcher, {}, "IDCANCEL");
     Trigger(ID_GENERATE_INPUT_FILE);
-    Answer(m_catcher, "1010:3.5", "IDCANCEL", &m_shownFrequency);
-    Trigger(ID_GENERATE_INPUT_FILE);
-    EXPECT_EQ(m_shownFrequency.value(0), "7.1");
     EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
     Generate({}, "1010:2");
     EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
@@ -352,7 +347,6 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
     EXPECT_TRUE(ResultWindows().isEmpty());
-    EXPECT_EQ(m_view->GetPlotDlg(), nullptr);
 
     m_frame->resize(1000, 700);
     Process("dipole.out");
@@ -362,8 +356,6 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_EQ(first[0]->geometry(), QRect(50, 50, 350, 350));
     EXPECT_EQ(first[1]->windowTitle(), "Antenna Plot");
     EXPECT_EQ(first[1]->geometry(), QRect(425, 50, 350, 350));
-    EXPECT_EQ(first[1]->minimumSize(), first[1]->maximumSize());
-    EXPECT_FALSE(first[1]->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
     EXPECT_TRUE(m_view->GetPlotDlg()->IsProjectionReady());
     EXPECT_EQ(m_catcher.Messages().last(), "Use mouse to rotate plots.");

@@ -19,10 +19,6 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << "{\"" << list.join("\", \"").toStdString() << "\"}";
-}
-
 inline QLineEdit* Field(QWidget& dialog, int id) {
     return dialog.findChild<QLineEdit*>(QString::number(id));
 }
