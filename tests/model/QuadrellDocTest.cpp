@@ -11,111 +11,82 @@
 
 namespace {
 
-// Elements that count their own destruction, by name.
-std::map<std::string, int> g_destroyed;
+using Names = std::vector<std::string>;
+using Counts = std::map<std::string, int>;
 
-class CCountedWire : public CWire {
+std::map<const CElement*, std::string> g_names;
+Counts g_destroyed;
+
+// An element that counts its own destruction under its name.
+template <typename Base>
+class CCounted : public Base {
   public:
-    explicit CCountedWire(std::string name) : CWire(0, 0, 0, 100, 0.005f, 5, 0), m_name(name) {}
-    ~CCountedWire() override { ++g_destroyed[m_name]; }
-    const std::string m_name;
+    using Base::Base;
+    ~CCounted() override { ++g_destroyed[g_names[this]]; }
 };
-
-class CCountedSource : public CSource {
-  public:
-    explicit CCountedSource(std::string name) : CSource(0, 0, 0, 1, 0), m_name(name) {}
-    ~CCountedSource() override { ++g_destroyed[m_name]; }
-    const std::string m_name;
-};
-
-std::string NameOf(const CElement* element) {
-    if (element->GetType() == ELEMENT_WIRE)
-        return static_cast<const CCountedWire*>(element)->m_name;
-    return static_cast<const CCountedSource*>(element)->m_name;
-}
-
-std::vector<std::string> Order(const CQuadrellDoc& doc) {
-    std::vector<std::string> names;
-    for (ElementPosition pos = doc.GetFirstElementPosition(); pos;) {
-        names.push_back(NameOf(doc.GetNextElement(pos)));
-    }
-    return names;
-}
 
 class CQuadrellDocTest : public testing::Test {
   protected:
-    void SetUp() override { g_destroyed.clear(); }
-
-    CElement* AddWire(CQuadrellDoc& doc, const std::string& name) {
-        return doc.AddElementAtHead(std::make_unique<CCountedWire>(name));
+    void SetUp() override {
+        g_names.clear();
+        g_destroyed.clear();
     }
-    CElement* AddSource(CQuadrellDoc& doc, const std::string& name) {
-        return doc.AddElementAtTail(std::make_unique<CCountedSource>(name));
+    static CElement* Named(CElement* element, const std::string& name) {
+        g_names[element] = name;
+        return element;
+    }
+    // Wires go in at the head and sources at the tail, as the editor puts them.
+    static CElement* AddWire(CQuadrellDoc& doc, const std::string& name) {
+        return Named(doc.AddElementAtHead(std::make_unique<CCounted<CWire>>(0, 0, 0, 9, 1, 5, 0)),
+                     name);
+    }
+    static CElement* AddSource(CQuadrellDoc& doc, const std::string& name) {
+        return Named(doc.AddElementAtTail(std::make_unique<CCounted<CSource>>(0, 0, 0, 1, 0)),
+                     name);
+    }
+    static Names Order(const CQuadrellDoc& doc) {
+        Names names;
+        for (ElementPosition pos = doc.GetFirstElementPosition(); pos;) {
+            names.push_back(g_names[doc.GetNextElement(pos)]);
+        }
+        return names;
     }
 };
 
-using Names = std::vector<std::string>;
-
-TEST_F(CQuadrellDocTest, WiresGoToTheHeadAndSourcesToTheTail) {
+TEST_F(CQuadrellDocTest, KeepsWiresNewestFirstThenSourcesOldestFirst) {
     CQuadrellDoc doc;
     EXPECT_FALSE(doc.GetFirstElementPosition());
-    CElement* a = AddWire(doc, "A");
+    AddWire(doc, "A");
     AddSource(doc, "S");
     CElement* b = AddWire(doc, "B");
     AddSource(doc, "T");
     EXPECT_EQ(Order(doc), (Names{"B", "A", "S", "T"}));
 
-    doc.RemoveElement(a);
-    EXPECT_EQ(Order(doc), (Names{"B", "S", "T"}));
-    EXPECT_EQ(g_destroyed["A"], 1);
-
-    // Rotating replaces a wire by a new one at the head.
-    doc.RemoveElement(b);
-    AddWire(doc, "B'");
-    EXPECT_EQ(Order(doc), (Names{"B'", "S", "T"}));
-
-    AddWire(doc, "C");
-    AddSource(doc, "U");
-    EXPECT_EQ(Order(doc), (Names{"C", "B'", "S", "T", "U"}));
-}
-
-TEST_F(CQuadrellDocTest, PositionsSurviveRemovalOfOtherNodes) {
-    CQuadrellDoc doc;
-    AddWire(doc, "A");
-    CElement* b = AddWire(doc, "B");
-    AddSource(doc, "S");
+    // A position stays on its node while another one is removed.
     ElementPosition pos = doc.GetFirstElementPosition();
-    EXPECT_EQ(NameOf(doc.GetNextElement(pos)), "B");
-    // pos now names A; removing B must not disturb it.
+    doc.GetNextElement(pos);
     doc.RemoveElement(b);
-    EXPECT_EQ(NameOf(doc.GetNextElement(pos)), "A");
-    EXPECT_EQ(NameOf(doc.GetNextElement(pos)), "S");
+    EXPECT_EQ(g_destroyed, (Counts{{"B", 1}}));
+    for (const char* name : {"A", "S", "T"}) EXPECT_EQ(g_names[doc.GetNextElement(pos)], name);
     EXPECT_FALSE(pos);
     EXPECT_EQ(doc.GetNextElement(pos), nullptr);
+    EXPECT_EQ(Order(doc), (Names{"A", "S", "T"}));
 }
 
-TEST_F(CQuadrellDocTest, RemovingNullOrAStrangerDoesNothing) {
-    CQuadrellDoc doc;
-    AddWire(doc, "A");
-    doc.RemoveElement(nullptr);
-    CCountedWire stranger("X");
-    doc.RemoveElement(&stranger);
-    EXPECT_EQ(Order(doc), (Names{"A"}));
-    EXPECT_EQ(g_destroyed["X"], 0);
-    EXPECT_EQ(doc.AddElementAtHead(nullptr), nullptr);
-    EXPECT_EQ(doc.GetElements().GetCount(), 1u);
-}
-
-TEST_F(CQuadrellDocTest, DestroyingTheDocumentDestroysEachElementOnce) {
+TEST_F(CQuadrellDocTest, IgnoresNullAndStrangersAndDestroysEachElementOnce) {
     {
         CQuadrellDoc doc;
         AddWire(doc, "A");
         AddSource(doc, "S");
-        AddWire(doc, "B");
-        doc.RemoveElement(
-            doc.GetNextElement(*std::make_unique<ElementPosition>(doc.GetFirstElementPosition())));
+        EXPECT_EQ(doc.AddElementAtHead(nullptr), nullptr);
+        EXPECT_EQ(doc.AddElementAtTail(nullptr), nullptr);
+        doc.RemoveElement(nullptr);
+        CCounted<CWire> stranger(0, 0, 0, 9, 1, 5, 0);
+        doc.RemoveElement(Named(&stranger, "X"));
+        EXPECT_EQ(Order(doc), (Names{"A", "S"}));
+        EXPECT_TRUE(g_destroyed.empty());
     }
-    EXPECT_EQ(g_destroyed, (std::map<std::string, int>{{"A", 1}, {"B", 1}, {"S", 1}}));
+    EXPECT_EQ(g_destroyed, (Counts{{"A", 1}, {"S", 1}, {"X", 1}}));
 }
 
 class CRecordingObserver : public CDocumentObserver {
@@ -125,7 +96,7 @@ class CRecordingObserver : public CDocumentObserver {
 
     void OnElementRemoved(const CElement* element) override {
         m_removed.push_back(element);
-        m_stillListedWhenTold = m_doc.ContainsElement(element);
+        m_stillListedWhenTold = m_doc.ContainsElement(element) && g_destroyed.empty();
         if (m_alsoDrop) m_doc.RemoveObserver(m_alsoDrop);
     }
     void OnDocumentUpdated() override { ++m_updates; }
@@ -137,23 +108,21 @@ class CRecordingObserver : public CDocumentObserver {
     CDocumentObserver* m_alsoDrop = nullptr;
 };
 
-TEST_F(CQuadrellDocTest, ViewsAreToldWhichElementLeavesBeforeItIsDestroyed) {
+TEST_F(CQuadrellDocTest, EveryViewHearsOfARemovalBeforeTheElementIsDestroyed) {
     CQuadrellDoc doc;
     CRecordingObserver first(doc);
     CRecordingObserver second(doc);
+    doc.AddObserver(&first);  // a second registration changes nothing
+    doc.AddObserver(nullptr);
     CElement* a = AddWire(doc, "A");
-    doc.RemoveElement(a);
-    EXPECT_EQ(first.m_removed, (std::vector<const CElement*>{a}));
-    EXPECT_EQ(second.m_removed, (std::vector<const CElement*>{a}));
-    EXPECT_TRUE(first.m_stillListedWhenTold);
-
-    doc.UpdateAllViews();
-    EXPECT_EQ(first.m_updates, 1);
-    EXPECT_EQ(second.m_updates, 1);
-
-    // Removing nothing tells nobody.
     doc.RemoveElement(nullptr);
-    EXPECT_EQ(first.m_removed.size(), 1u);
+    doc.RemoveElement(a);
+    doc.UpdateAllViews();
+    for (const CRecordingObserver* view : {&first, &second}) {
+        EXPECT_EQ(view->m_removed, (std::vector<const CElement*>{a}));
+        EXPECT_TRUE(view->m_stillListedWhenTold);
+        EXPECT_EQ(view->m_updates, 1);
+    }
 }
 
 TEST_F(CQuadrellDocTest, AViewThatLeavesDuringANotificationIsNotCalled) {
