@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "model/QuadrellDoc.h"
@@ -11,82 +9,49 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
-using Counts = std::map<std::string, int>;
+using Elements = std::vector<const CElement*>;
 
-std::map<const CElement*, std::string> g_names;
-Counts g_destroyed;
+Elements Order(const CQuadrellDoc& doc) {
+    Elements elements;
+    for (ElementPosition pos = doc.GetFirstElementPosition(); pos;) {
+        elements.push_back(doc.GetNextElement(pos));
+    }
+    return elements;
+}
 
-// An element that counts its own destruction under its name.
-template <typename Base>
-class CCounted : public Base {
-  public:
-    using Base::Base;
-    ~CCounted() override { ++g_destroyed[g_names[this]]; }
-};
+// Wires go in at the head and sources at the tail, as the editor puts them.
+CElement* AddWire(CQuadrellDoc& doc) {
+    return doc.AddElementAtHead(std::make_unique<CWire>(0, 0, 0, 9, 1, 5, 0));
+}
+CElement* AddSource(CQuadrellDoc& doc) {
+    return doc.AddElementAtTail(std::make_unique<CSource>(0, 0, 0, 1, 0));
+}
 
-class CQuadrellDocTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        g_names.clear();
-        g_destroyed.clear();
-    }
-    static CElement* Named(CElement* element, const std::string& name) {
-        g_names[element] = name;
-        return element;
-    }
-    // Wires go in at the head and sources at the tail, as the editor puts them.
-    static CElement* AddWire(CQuadrellDoc& doc, const std::string& name) {
-        return Named(doc.AddElementAtHead(std::make_unique<CCounted<CWire>>(0, 0, 0, 9, 1, 5, 0)),
-                     name);
-    }
-    static CElement* AddSource(CQuadrellDoc& doc, const std::string& name) {
-        return Named(doc.AddElementAtTail(std::make_unique<CCounted<CSource>>(0, 0, 0, 1, 0)),
-                     name);
-    }
-    static Names Order(const CQuadrellDoc& doc) {
-        Names names;
-        for (ElementPosition pos = doc.GetFirstElementPosition(); pos;) {
-            names.push_back(g_names[doc.GetNextElement(pos)]);
-        }
-        return names;
-    }
-};
-
-TEST_F(CQuadrellDocTest, KeepsWiresNewestFirstThenSourcesOldestFirst) {
+TEST(CQuadrellDoc, KeepsWiresNewestFirstThenSourcesOldestFirst) {
     CQuadrellDoc doc;
     EXPECT_FALSE(doc.GetFirstElementPosition());
-    AddWire(doc, "A");
-    AddSource(doc, "S");
-    CElement* b = AddWire(doc, "B");
-    AddSource(doc, "T");
-    EXPECT_EQ(Order(doc), (Names{"B", "A", "S", "T"}));
+    const CElement* a = AddWire(doc);
+    const CElement* s = AddSource(doc);
+    CElement* b = AddWire(doc);
+    const CElement* t = AddSource(doc);
+    EXPECT_EQ(Order(doc), (Elements{b, a, s, t}));
+
+    // Null and elements of no document are ignored.
+    EXPECT_EQ(doc.AddElementAtHead(nullptr), nullptr);
+    EXPECT_EQ(doc.AddElementAtTail(nullptr), nullptr);
+    doc.RemoveElement(nullptr);
+    CWire stranger(0, 0, 0, 9, 1, 5, 0);
+    doc.RemoveElement(&stranger);
+    EXPECT_EQ(Order(doc), (Elements{b, a, s, t}));
 
     // A position stays on its node while another one is removed.
     ElementPosition pos = doc.GetFirstElementPosition();
     doc.GetNextElement(pos);
     doc.RemoveElement(b);
-    EXPECT_EQ(g_destroyed, (Counts{{"B", 1}}));
-    for (const char* name : {"A", "S", "T"}) EXPECT_EQ(g_names[doc.GetNextElement(pos)], name);
+    for (const CElement* next : {a, s, t}) EXPECT_EQ(doc.GetNextElement(pos), next);
     EXPECT_FALSE(pos);
     EXPECT_EQ(doc.GetNextElement(pos), nullptr);
-    EXPECT_EQ(Order(doc), (Names{"A", "S", "T"}));
-}
-
-TEST_F(CQuadrellDocTest, IgnoresNullAndStrangersAndDestroysEachElementOnce) {
-    {
-        CQuadrellDoc doc;
-        AddWire(doc, "A");
-        AddSource(doc, "S");
-        EXPECT_EQ(doc.AddElementAtHead(nullptr), nullptr);
-        EXPECT_EQ(doc.AddElementAtTail(nullptr), nullptr);
-        doc.RemoveElement(nullptr);
-        CCounted<CWire> stranger(0, 0, 0, 9, 1, 5, 0);
-        doc.RemoveElement(Named(&stranger, "X"));
-        EXPECT_EQ(Order(doc), (Names{"A", "S"}));
-        EXPECT_TRUE(g_destroyed.empty());
-    }
-    EXPECT_EQ(g_destroyed, (Counts{{"A", 1}, {"S", 1}, {"X", 1}}));
+    EXPECT_EQ(Order(doc), (Elements{a, s, t}));
 }
 
 class CRecordingObserver : public CDocumentObserver {
@@ -96,41 +61,43 @@ class CRecordingObserver : public CDocumentObserver {
 
     void OnElementRemoved(const CElement* element) override {
         m_removed.push_back(element);
-        m_stillListedWhenTold = m_doc.ContainsElement(element) && g_destroyed.empty();
+        m_stillListedWhenTold = m_doc.ContainsElement(element);
         if (m_alsoDrop) m_doc.RemoveObserver(m_alsoDrop);
     }
     void OnDocumentUpdated() override { ++m_updates; }
 
     CQuadrellDoc& m_doc;
-    std::vector<const CElement*> m_removed;
+    Elements m_removed;
     bool m_stillListedWhenTold = false;
     int m_updates = 0;
     CDocumentObserver* m_alsoDrop = nullptr;
 };
 
-TEST_F(CQuadrellDocTest, EveryViewHearsOfARemovalBeforeTheElementIsDestroyed) {
+TEST(CQuadrellDoc, EveryViewHearsOfARemovalBeforeTheElementIsDestroyed) {
     CQuadrellDoc doc;
     CRecordingObserver first(doc);
     CRecordingObserver second(doc);
     doc.AddObserver(&first);  // a second registration changes nothing
     doc.AddObserver(nullptr);
-    CElement* a = AddWire(doc, "A");
+    const CElement* a = AddWire(doc);
+    CElement* b = AddWire(doc);
     doc.RemoveElement(nullptr);
-    doc.RemoveElement(a);
+    doc.RemoveElement(b);
     doc.UpdateAllViews();
     for (const CRecordingObserver* view : {&first, &second}) {
-        EXPECT_EQ(view->m_removed, (std::vector<const CElement*>{a}));
+        EXPECT_EQ(view->m_removed, Elements{b});
         EXPECT_TRUE(view->m_stillListedWhenTold);
         EXPECT_EQ(view->m_updates, 1);
     }
+    EXPECT_EQ(Order(doc), Elements{a});
 }
 
-TEST_F(CQuadrellDocTest, AViewThatLeavesDuringANotificationIsNotCalled) {
+TEST(CQuadrellDoc, AViewThatLeavesDuringANotificationIsNotCalled) {
     CQuadrellDoc doc;
     CRecordingObserver first(doc);
     CRecordingObserver second(doc);
     first.m_alsoDrop = &second;
-    doc.RemoveElement(AddSource(doc, "S"));
+    doc.RemoveElement(AddSource(doc));
     EXPECT_EQ(first.m_removed.size(), 1u);
     EXPECT_TRUE(second.m_removed.empty());
     doc.UpdateAllViews();

@@ -1,60 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/QuadrellDoc.h"
 #include "model/Snap.h"
 #include "model/Source.h"
 #include "model/Wire.h"
-#include "tests/support/RecordingSurface.h"
 
 namespace {
 
-struct ElementPlan {
-    bool isWire;
-    float x, y, length = 0, angle = 0;
-};
-
-ElementPlan Wire(float x, float y, float length, float angle) {
-    return {true, x, y, length, angle};
-}
-ElementPlan Source(float x, float y) { return {false, x, y}; }
-
-// A document whose list runs in the order given.
-std::vector<CElement*> Build(CQuadrellDoc& doc, const std::vector<ElementPlan>& plans) {
-    std::vector<CElement*> elements;
-    for (const ElementPlan& s : plans) {
-        elements.push_back(
-            doc.AddElementAtTail(s.isWire ? std::unique_ptr<CElement>(std::make_unique<CWire>(
-                                                s.x, s.y, 0, s.length, 0.005f, 5, s.angle))
-                                          : std::make_unique<CSource>(s.x, s.y, 0, 1, 0)));
-    }
-    return elements;
-}
+// A wire from (x, y) with a length and angle, or a source at (x, y) when it has no angle.
+using Plan = std::tuple<float, float, float, float>;
+Plan Wire(float x, float y, float length, float angle) { return {x, y, length, angle}; }
+Plan Source(float x, float y) { return {x, y, 0, NAN}; }
 
 const GridPoints kGrid = MakeGridPoints();
-
-struct SnapCase {
-    std::string name;
-    std::vector<ElementPlan> elements;
-    int selected;
-    CPoint mouse, offset;
-    int mode, grabbedEnd;
-    CPoint expected;
-};
-
 // The dragged wire: (300, 0) to (400, 0), far from every target below.
-const ElementPlan kDragged = Wire(300, 0, 100, 0);
+const Plan kDragged = Wire(300, 0, 100, 0);
 // A vertical wire starting at (-100, -100), which is also a grid point.
-const ElementPlan kOnGrid = Wire(-100, -100, 100, 90);
+const Plan kOnGrid = Wire(-100, -100, 100, 90);
 // A horizontal wire from (-250, -150) to (-150, -150), away from the grid.
-const ElementPlan kOffGrid = Wire(-250, -150, 100, 0);
+const Plan kOffGrid = Wire(-250, -150, 100, 0);
 
-// Rows: name, list, selected index, mouse, grab offset, mode, grabbed end, new start.
-// clang-format off
-const std::vector<SnapCase> kSnapCases = {
+TEST(SnapDragStart, GivesTheNewStartPoint) {
+    // Rows: name, list, selected index, mouse, grab offset, mode, grabbed end, new start.
+    // clang-format off
+    const std::tuple<const char*, std::vector<Plan>, int, CPoint, CPoint, int, int, CPoint> cases[] = {
     // Element ends.
     {"StartLandsOnAnotherStartWhateverTheOffset", {kDragged, kOnGrid}, 0, {-95, -100}, {37, -12}, SNAP_ALL, GRAB_START, {-100, -100}},
     {"GrabbedEndPutsTheEndOnTheTarget", {kDragged, kOnGrid}, 0, {-95, -100}, {37, -12}, SNAP_ALL, GRAB_END, {-200, -100}},
@@ -79,42 +53,27 @@ const std::vector<SnapCase> kSnapCases = {
     {"GridModeIgnoresElementEnds", {kDragged, kOffGrid}, 0, {-247, -152}, {-4, 6}, SNAP_GRID, GRAB_START, {-251, -146}},
     {"AllModeUsesTheGridWithTheGrabbedEnd", {kDragged, kOffGrid}, 0, {93, 212}, {-4, 6}, SNAP_ALL, GRAB_END, {0, 200}},
     {"OffKeepsMousePlusOffset", {kDragged, kOffGrid}, 0, {-247, -152}, {-4, 6}, SNAP_OFF, GRAB_START, {-251, -146}},
-};
-// clang-format on
-
-TEST(SnapDragStart, GivesTheNewStartPoint) {
-    for (const SnapCase& c : kSnapCases) {
-        SCOPED_TRACE(c.name);
+    };
+    // clang-format on
+    for (const auto& [name, plans, selected, mouse, offset, mode, grabbed, expected] : cases) {
         CQuadrellDoc doc;
-        const CElement& selected = *Build(doc, c.elements).at(std::size_t(c.selected));
-        EXPECT_EQ(SnapDragStart(doc, selected, c.mouse, c.offset, c.mode, c.grabbedEnd, {}, kGrid),
-                  c.expected);
+        std::vector<CElement*> elements;
+        for (const auto& [x, y, length, angle] : plans) {
+            elements.push_back(doc.AddElementAtTail(
+                std::isnan(angle) ? std::unique_ptr<CElement>(new CSource(x, y, 0, 1, 0))
+                                  : std::make_unique<CWire>(x, y, 0, length, 1, 5, angle)));
+        }
+        EXPECT_EQ(
+            SnapDragStart(doc, *elements.at(selected), mouse, offset, mode, grabbed, {}, kGrid),
+            expected)
+            << name;
     }
-}
-
-// The first move of a wire from a deck lands its start on whole units.
-TEST(SnapDragStart, TheGrabOffsetIsTruncatedTowardsZero) {
-    CQuadrellDoc doc;
-    CElement* wire =
-        doc.AddElementAtHead(std::make_unique<CWire>(10.7f, -20.3f, 0, 50, 0.005f, 5, 0));
-    const CPoint press{12, -21};
-    const CPoint offset = GrabOffset(*wire, press);
-    EXPECT_EQ(offset, (CPoint{-1, 0}));
-    CRecordingSurface surface;
-    wire->MoveStartTo(SnapDragStart(doc, *wire, press, offset, SNAP_OFF, GRAB_START, {}, kGrid),
-                      surface, true);
-    EXPECT_EQ(wire->GetStartX(), 11.0f);
-    EXPECT_EQ(wire->GetStartY(), -21.0f);
 }
 
 // A press grabs the end on whose half it lies: split along x for a level
 // element, along y otherwise; exactly on a slanted split it keeps the last.
 TEST(GrabbedEndAfterPress, FollowsTheHalfThatWasPressed) {
-    const struct {
-        float angle;
-        CPoint press;
-        int previous, expected;
-    } cases[] = {
+    const std::tuple<float, CPoint, int, int> cases[] = {
         // clang-format off
         {0, {30, 1}, 0, GRAB_START}, {0, {50, 0}, 0, GRAB_END}, {0, {70, 0}, GRAB_START, GRAB_END},
         {360, {30, 0}, GRAB_END, GRAB_START}, {180, {-50, 0}, 0, GRAB_END}, {180, {-20, 0}, 0, GRAB_START},
@@ -125,16 +84,17 @@ TEST(GrabbedEndAfterPress, FollowsTheHalfThatWasPressed) {
         {-90, {0, -20}, 0, GRAB_START}, {450, {0, 80}, 0, GRAB_END},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        const CWire wire(0, 0, 0, 100, 0.005f, 5, c.angle);
-        EXPECT_EQ(GrabbedEndAfterPress(wire, c.press, c.previous), c.expected)
-            << c.angle << " at " << c.press.x << ", " << c.press.y << " after " << c.previous;
+    for (const auto& [angle, press, previous, expected] : cases) {
+        EXPECT_EQ(GrabbedEndAfterPress(CWire(0, 0, 0, 100, 1, 5, angle), press, previous), expected)
+            << angle << " at " << press.x << ", " << press.y << " after " << previous;
     }
     // A source counts as level, from its centre to its right arm.
     EXPECT_EQ(GrabbedEndAfterPress(CSource(100, 50, 0, 1, 0), {103, 48}, 0), GRAB_END);
 }
 
-TEST(Snap, GridAndModeTexts) {
+TEST(Snap, GrabOffsetGridAndModeTexts) {
+    // A wire from a deck moves onto whole units: the offset truncates towards zero.
+    EXPECT_EQ(GrabOffset(CWire(10.7f, -20.3f, 0, 50, 1, 5, 0), {12, -21}), (CPoint{-1, 0}));
     const GridPoints grid = MakeGridPoints();
     EXPECT_EQ(grid[0], (CPoint{-500, -300}));
     EXPECT_EQ(grid[1], (CPoint{-500, -200}));
