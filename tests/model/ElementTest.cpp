@@ -5,7 +5,6 @@
 #include <tuple>
 #include <vector>
 
-#include "model/ElementReadout.h"
 #include "model/Geometry.h"
 #include "model/Source.h"
 #include "model/Wire.h"
@@ -19,34 +18,19 @@ using Points = std::vector<CPoint>;
 
 CWire Wire(float x, float y, float length, float angle) { return {x, y, 0, length, 1, 5, angle}; }
 
-TEST(Element, DrawsItsShapeInThePenOfHighlightAndMode) {
-    const CWire wire = Wire(0, 0, 100, 0), point = Wire(20, 30, 0, 0);
-    const CSource source(100, 50, 0, 1, 0);
-    // clang-format off
-    const std::pair<const CElement*, Lines> shapes[] = {
-        // The arrowhead sits two thirds along, barbs 10 long opening back at 45 degrees.
-        {&wire, {{{0, 0}, {100, 0}, kBlack}, {{66, 0}, {59, -7}, kBlack}, {{66, 0}, {59, 7}, kBlack}}},
-        {&point, {{{20, 30}, {20, 30}, kBlack}, {{20, 30}, {12, 22}, kBlack}, {{20, 30}, {12, 37}, kBlack}}},
-        {&source, {{{100, 45}, {100, 55}, kGreen}, {{105, 50}, {95, 50}, kGreen}}},
-    };
-    // clang-format on
-    for (const auto& [element, shape] : shapes) {
-        for (const auto& [highlight, mode] : {std::pair{false, DRAW_NORMAL},
-                                              {true, DRAW_NORMAL},
-                                              {false, DRAW_TRACE},
-                                              {true, DRAW_TRACE}}) {
-            SCOPED_TRACE(testing::Message() << element->GetType() << highlight << mode);
-            CRecordingSurface surface;
-            const Pen before = surface.CurrentPen();
-            element->Draw(surface, highlight, mode);
-            Lines seen = shape;
-            for (RecordedLine& line : seen) line.color = highlight ? kRed : line.color;
-            // Tracing draws every line with a null pen, so none is seen.
-            EXPECT_EQ(surface.Lines(), mode == DRAW_TRACE ? Lines{} : seen);
-            EXPECT_EQ(surface.TracedLines(), static_cast<int>(shape.size()));
-            EXPECT_EQ(surface.CurrentPen(), before);
-        }
-    }
+TEST(Element, DrawsItsShapeInItsOwnColourOrNothingWhenTraced) {
+    CRecordingSurface surface;
+    Wire(0, 0, 100, 0).Draw(surface, false, DRAW_NORMAL);
+    CSource(100, 50, 0, 1, 0).Draw(surface, false, DRAW_NORMAL);
+    Wire(0, 0, 100, 0).Draw(surface, false, DRAW_TRACE);
+    // The arrowhead sits two thirds along, barbs 10 long opening back at 45 degrees.
+    EXPECT_EQ(surface.Lines(), (Lines{{{0, 0}, {100, 0}, kBlack},
+                                      {{66, 0}, {59, -7}, kBlack},
+                                      {{66, 0}, {59, 7}, kBlack},
+                                      {{100, 45}, {100, 55}, kGreen},
+                                      {{105, 50}, {95, 50}, kGreen}}));
+    EXPECT_EQ(surface.TracedLines(), 8);
+    EXPECT_EQ(surface.CurrentPen(), Pen::Solid({1, 2, 3}));
 }
 
 TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
@@ -88,11 +72,11 @@ TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
 TEST(Element, MovingTheStartCarriesTheEndAndDrawsTheElementWhereItLands) {
     CWire flat = Wire(0, 0, 100, 0), slanted = Wire(0, 0, 100, 30);
     CSource source(100, 50, 0, 1, 0);
+    // clang-format off
     const std::tuple<CElement*, CPoint, bool, float, float> cases[] = {
-        {&flat, {50, 50}, true, 150, 50},
-        {&slanted, {10, -20}, false, 96.60254f, 30},
-        {&source, {10, 10}, true, 15, 5},
-        {&source, {20, 10}, false, 25, 5}};
+        {&flat, {50, 50}, true, 150, 50}, {&slanted, {10, -20}, false, 96.60254f, 30},
+        {&source, {10, 10}, true, 15, 5}, {&source, {20, 10}, false, 25, 5}};
+    // clang-format on
     for (const auto& [element, to, dragging, endX, endY] : cases) {
         SCOPED_TRACE(endX);
         CRecordingSurface surface;
@@ -127,10 +111,8 @@ TEST(Element, SetPropertiesRedrawsInThePlainColourAndKeepsTheValues) {
               std::tuple(50.0f, 0.25f, 9.0f, 180.0f, 3.0f, -90.0f));
 }
 
-TEST(Element, ReadoutGivesDeckCoordinatesAndPixelsTruncateTowardsZero) {
-    EXPECT_EQ(FormatElementCoordinates(Wire(0, -10, 100, 0)), "(0., 10.)  (100., 10.)");
-    EXPECT_EQ(FormatElementCoordinates(CSource(0.25f, 50, 0, 1, 0)), "(0.25, -50.)");
-    // A wild coordinate from a deck is clamped, never converted out of range.
+// A wild coordinate from a deck is clamped, never converted out of range.
+TEST(TruncateToInt, TruncatesTowardsZeroAndClampsWildValues) {
     const std::pair<double, int> cases[] = {{-4.7, -4},        {-0.5, 0},       {4.9, 4},
                                             {std::nan(""), 0}, {1e30, INT_MAX}, {-1e30, INT_MIN}};
     for (const auto& [value, expected] : cases) EXPECT_EQ(TruncateToInt(value), expected) << value;

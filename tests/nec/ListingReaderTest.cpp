@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -177,12 +178,18 @@ TEST(ListingReader, ReadsAListingNec2dWrote) {
     EXPECT_FALSE(ReadListingFile(QUADRELL_TEST_DATA_DIR "/listings/missing.out"));
 }
 
-TEST(Atof, TakesOnlyDecimalNumbers) {
+TEST(Atof, ReadsDecimalNumbersAsTheCLibraryDoes) {
     const std::pair<const char*, double> cases[] = {
         {" \t+2.5e", 2.5}, {"-.5E+1x", -5}, {"7.", 7},  {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL},
         {"1e-999", 0},     {"0x1A", 0},     {"inf", 0}, {"nan", 0},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(Atof(text), value) << text;
+    for (int exponent = -30; exponent <= 30; ++exponent) {
+        for (const std::string mantissa : {"1", "-7.25", "123456789012345678901"}) {
+            const std::string text = mantissa + "E" + std::to_string(exponent);
+            EXPECT_EQ(Atof(text), std::strtod(text.c_str(), nullptr)) << text;
+        }
+    }
 }
 
 }  // namespace

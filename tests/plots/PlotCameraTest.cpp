@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "plots/PatternGeometry.h"
 #include "plots/PlotCamera.h"
@@ -28,25 +29,19 @@ TEST(PlotCamera, InitialViewShowsXLowerLeftYLowerRightZUp) {
         EXPECT_NEAR(axes[i].y, expected[i].y, 0.01) << i;
     }
     // Pixels truncate toward zero.
-    const auto z = SegmentToPixels(axes[4], axes[5]);
-    ASSERT_TRUE(z);
-    EXPECT_EQ(z->second, (CPoint{0, -81}));
-    EXPECT_EQ(SegmentToPixels(axes[0], axes[1])->second, (CPoint{-70, 40}));
+    EXPECT_EQ(SegmentToPixels(axes[4], axes[5]).value().second, (CPoint{0, -81}));
+    EXPECT_EQ(SegmentToPixels(axes[0], axes[1]).value().second, (CPoint{-70, 40}));
 }
 
 TEST(PlotCamera, FirstDragTurnsByATenthRadianPerPixelOverTheEyeLength) {
-    const struct {
-        CPoint to;  // from (100, 100)
-        int axisEnd;
-        Point2f at;
-    } cases[] = {{{110, 100}, 1, {-7.8f, 57.6f}},
-                 {{110, 100}, 3, {99.7f, 4.5f}},
-                 {{100, 110}, 5, {0, -36.90f}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.axisEnd);
-        const auto axes = ProjectAxes(Dragged(PlotCamera(), {100, 100}, c.to));
-        EXPECT_NEAR(axes[c.axisEnd].x, c.at.x, 0.05);
-        EXPECT_NEAR(axes[c.axisEnd].y, c.at.y, 0.05);
+    // The drag goes from (100, 100) to a point; an axis then ends at a place.
+    const std::tuple<CPoint, int, Point2f> cases[] = {{{110, 100}, 1, {-7.8f, 57.6f}},
+                                                      {{110, 100}, 3, {99.7f, 4.5f}},
+                                                      {{100, 110}, 5, {0, -36.9f}}};
+    for (const auto& [to, axisEnd, at] : cases) {
+        const auto axes = ProjectAxes(Dragged(PlotCamera(), {100, 100}, to));
+        EXPECT_NEAR(axes[axisEnd].x, at.x, 0.05) << axisEnd;
+        EXPECT_NEAR(axes[axisEnd].y, at.y, 0.05) << axisEnd;
     }
     const Vector3f view = Dragged(PlotCamera(), {100, 100}, {110, 100}).View();
     EXPECT_NEAR(view.x, -0.8140, 1e-4);
@@ -126,10 +121,11 @@ TEST(SegmentToPixels, CutsFarSegmentsKeepingTheirDirection) {
     EXPECT_NEAR(double(far->second.y) / far->second.x, 1.0 / 3, 1e-5);
     EXPECT_LE(far->second.x, 1000000);
 
-    // Far out, the cut end is placed from the near one.
-    const auto tall = SegmentToPixels({0, -1.4e38f}, {0, 0});
-    EXPECT_EQ(tall->first, (CPoint{0, -1000000}));
-    EXPECT_EQ(tall->second, (CPoint{0, 0}));
+    // The cut end is placed from the other one, which stays where it is.
+    for (const float far : {-1.4e38f, -3e6f}) {
+        EXPECT_EQ(SegmentToPixels({0, far}, {0, 0}),
+                  (std::pair{CPoint{0, -1000000}, CPoint{0, 0}}));
+    }
 
     EXPECT_EQ(SegmentToPixels({-0.9f, 0.9f}, {-2.5f, 3.99f})->second, (CPoint{-2, 3}));
     EXPECT_FALSE(SegmentToPixels({2e6f, 2e6f}, {3e6f, 2e6f}));
@@ -137,29 +133,21 @@ TEST(SegmentToPixels, CutsFarSegmentsKeepingTheirDirection) {
     EXPECT_FALSE(SegmentToPixels({INFINITY, 0}, {0, 0}));
 }
 
-float Degrees(double degrees) { return static_cast<float>(degrees * 3.14159265359 / 180); }
-
 TEST(KeepsRadius, SlicesKeepTheirPlaneWithinAThousandthOfADegree) {
-    struct Case {
-        SliceMode mode;
-        double theta, phi;  // degrees
-        bool kept;
+    const auto xz = SliceMode::SliceXZ, yz = SliceMode::SliceYZ, xy = SliceMode::SliceXY;
+    // clang-format off
+    const std::tuple<SliceMode, double, double, bool> cases[] = {  // mode, theta, phi, kept
+        {xz, 45, 0, true}, {xz, 45, 180, true}, {xz, 45, 360, true}, {xz, 45, 90, false},
+        {xz, 45, 179.998, false}, {xz, 45, -90, true}, {yz, 45, 90, true}, {yz, 45, 270, true},
+        {yz, 45, 0, false}, {yz, 45, 360, false}, {yz, 45, 90.0009, true}, {yz, 45, 90.0011, false},
+        {yz, 45, -90, true}, {yz, 45, 400, true}, {xy, 90, 33, true}, {xy, 180, 33, true},
+        {xy, 0, 33, false}, {xy, 89.998, 33, false}, {SliceMode::FullPattern, 10, 10, true},
     };
-    const Case cases[] = {
-        {SliceMode::SliceXZ, 45, 0, true},        {SliceMode::SliceXZ, 45, 180, true},
-        {SliceMode::SliceXZ, 45, 360, true},      {SliceMode::SliceXZ, 45, 90, false},
-        {SliceMode::SliceXZ, 45, 179.998, false}, {SliceMode::SliceXZ, 45, -90, true},
-        {SliceMode::SliceYZ, 45, 90, true},       {SliceMode::SliceYZ, 45, 270, true},
-        {SliceMode::SliceYZ, 45, 0, false},       {SliceMode::SliceYZ, 45, 360, false},
-        {SliceMode::SliceYZ, 45, 90.0009, true},  {SliceMode::SliceYZ, 45, 90.0011, false},
-        {SliceMode::SliceYZ, 45, -90, true},      {SliceMode::SliceYZ, 45, 400, true},
-        {SliceMode::SliceXY, 90, 33, true},       {SliceMode::SliceXY, 180, 33, true},
-        {SliceMode::SliceXY, 0, 33, false},       {SliceMode::SliceXY, 89.998, 33, false},
-        {SliceMode::FullPattern, 10, 10, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.mode) << " theta " << c.theta << " phi " << c.phi);
-        EXPECT_EQ(KeepsRadius(c.mode, Degrees(c.theta), Degrees(c.phi)), c.kept);
+    // clang-format on
+    const auto radians = [](double degrees) { return float(degrees * 3.14159265359 / 180); };
+    for (const auto& [mode, theta, phi, kept] : cases) {
+        EXPECT_EQ(KeepsRadius(mode, radians(theta), radians(phi)), kept)
+            << int(mode) << " theta " << theta << " phi " << phi;
     }
 }
 

@@ -4,23 +4,18 @@
 
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 // A fresh folder under the temporary directory, removed with all it holds.
 class CScratchFolder {
   public:
     CScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quadrell-test-XXXXXX").string();
+        std::string pattern = std::filesystem::temp_directory_path() / "quadrell-test-XXXXXX";
         if (::mkdtemp(pattern.data())) m_path = pattern;
     }
     ~CScratchFolder() {
         std::error_code ignored;
         if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
     }
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
-
     const std::filesystem::path& Path() const { return m_path; }
 
   private:

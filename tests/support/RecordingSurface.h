@@ -1,23 +1,21 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/DrawingSurface.h"
 #include "model/Point.h"
 
 struct RecordedLine {
-    CPoint from;
-    CPoint to;
+    CPoint from, to;
     PenColor color;
-
     friend bool operator==(const RecordedLine&, const RecordedLine&) = default;
 };
 
 struct RecordedText {
     CPoint topLeft;
     std::string text;
-
     friend bool operator==(const RecordedText&, const RecordedText&) = default;
 };
 
@@ -25,22 +23,15 @@ struct RecordedText {
 // traced with a null pen are counted but leave nothing, as on a screen.
 class CRecordingSurface : public CDrawingSurface {
   public:
-    Pen SelectPen(const Pen& pen) override {
-        const Pen previous = m_pen;
-        m_pen = pen;
-        return previous;
-    }
+    Pen SelectPen(const Pen& pen) override { return std::exchange(m_pen, pen); }
     void MoveTo(int x, int y) override { m_current = CPoint{x, y}; }
     void LineTo(int x, int y) override {
-        const CPoint to{x, y};
-        if (m_pen.style == PenStyle::Solid)
-            m_lines.push_back(RecordedLine{m_current, to, m_pen.color});
+        if (m_pen.style == PenStyle::Solid) m_lines.push_back({m_current, {x, y}, m_pen.color});
         ++m_tracedLines;
-        m_current = to;
+        m_current = CPoint{x, y};
     }
-
     void TextOut(int x, int y, std::string_view text) override {
-        m_texts.push_back(RecordedText{CPoint{x, y}, std::string(text)});
+        m_texts.push_back({{x, y}, std::string(text)});
     }
 
     const std::vector<RecordedLine>& Lines() const { return m_lines; }
