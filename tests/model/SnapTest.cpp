@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -95,14 +96,13 @@ TEST(GrabbedEndAfterPress, FollowsTheHalfThatWasPressed) {
 TEST(Snap, GrabOffsetGridAndModeTexts) {
     // A wire from a deck moves onto whole units: the offset truncates towards zero.
     EXPECT_EQ(GrabOffset(CWire(10.7f, -20.3f, 0, 50, 1, 5, 0), {12, -21}), (CPoint{-1, 0}));
+    // x runs outside, y inside.
     const GridPoints grid = MakeGridPoints();
-    EXPECT_EQ(grid[0], (CPoint{-500, -300}));
-    EXPECT_EQ(grid[1], (CPoint{-500, -200}));
-    EXPECT_EQ(grid[38], (CPoint{0, 0}));
-    EXPECT_EQ(grid[76], (CPoint{500, 300}));
+    EXPECT_EQ((std::array{grid[0], grid[1], grid[76]}),
+              (std::array{CPoint{-500, -300}, CPoint{-500, -200}, CPoint{500, 300}}));
     const char* texts[] = {"Snap Off", "Snap On", "Snap Grid", "Snap Element", "Snap Off"};
-    for (int mode = SNAP_OFF; mode <= 4; ++mode) EXPECT_STREQ(SnapModeText(mode), texts[mode]);
-    EXPECT_STREQ(SnapModeText(-1), "Snap Off");
+    for (int mode = -1; mode <= 4; ++mode)
+        EXPECT_STREQ(SnapModeText(mode), texts[mode < 0 ? 4 : mode]);
 }
 
 }  // namespace

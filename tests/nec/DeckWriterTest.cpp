@@ -65,9 +65,8 @@ TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
     // clang-format off
     const std::tuple<float, float, float, float, float, float, float, float, float> designs[] = {
         // x, y, z, length, radius, segments, angle, magnitude, phase
-        {0, -100, 0, 100, 0.005f, 5, 0, 1, 0},         {15, 5, 0, 10, 0.5f, 12, 0, 2.5f, 0},
-        {-250, 40, 0, 100, 1, 123456, 180, 2, 180},     {0, 0, 2.5f, 50, 0.001f, 3, 270, 1, 90},
-        {-250.5f, 1e7f, 0, 12345678, 0.005f, 123456, 0, 10, -45}, {300, 300, 0, 0, 2e-5f, 1, 0, 1e-3f, 0},
+        {0, -100, 0, 100, 0.005f, 5, 0, 1, 0}, {-250, 40, 2.5f, 50, 0.5f, 123456, 180, 10, -45},
+        {-250.5f, 1e7f, 0, 12345678, 2e-5f, 3, 270, 2.5f, 0},
     };
     // clang-format on
     for (const auto& [x, y, z, length, radius, segments, angle, magnitude, phase] : designs) {
@@ -82,16 +81,12 @@ TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
     if (!german) std::fprintf(stderr, "No German locale: numbers were checked in C only\n");
     EXPECT_TRUE(deck.allSourcesConnected);
     EXPECT_EQ(deck.text,
-              Deck({kCM, "CE", "GW 1 1. 290. -320. 0. 290. -320. 0. 2.e-005",
-                    "GW 2 1.2346e+005 -260.5 -1.e+007 0. 1.23454e+007 -1.e+007 0. 5.e-003",
-                    "GW 3 3. -10. -20. 2.5 -10. 30. 2.5 1.e-003",
-                    "GW 4 1.2346e+005 -260. -60. 0. -360. -60. 0. 1.",
-                    "GW 5 12. 5. -25. 0. 15. -25. 0. 0.5", "GW 6 5. -10. 80. 0. 90. 80. 0. 5.e-003",
-                    "GE", "EX 0 6 1 00 1. 0. 0 0 0 0", "EX 0 5 1 00 2.5 0. 0 0 0 0",
-                    "EX 0 4 1 00 -2. -4.14534e-013 0 0 0 0", "EX 0 3 1 00 -1.03634e-013 1. 0 0 0 0",
-                    "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 1.e-003 0. 0 0 0 0", kFR,
-                    kRP, "EN"}));
-    EXPECT_EQ(tags, 6);
+              Deck({kCM, "CE", "GW 1 3. -260.5 -1.e+007 0. -260.5 2.34566e+006 0. 2.e-005",
+                    "GW 2 1.2346e+005 -260. -60. 2.5 -310. -60. 2.5 0.5",
+                    "GW 3 5. -10. 80. 0. 90. 80. 0. 5.e-003", "GE", "EX 0 3 1 00 1. 0. 0 0 0 0",
+                    "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 2.5 0. 0 0 0 0", kFR, kRP,
+                    "EN"}));
+    EXPECT_EQ(tags, 3);
     EXPECT_EQ(half, 0.5);
 }
 
@@ -106,9 +101,8 @@ TEST(DeckWriter, SourceTakesTheFirstWireEndInListOrderStartBeforeEnd) {
               "EX 0 1 1 00 1. 0. 0 0 0 0", ""});
     const std::tuple<float, float, const char*> cases[] = {
         {0, 0, "EX 0 2 3"},  // the end of C comes before the start of B
-        {-100, 0, "EX 0 2 1"},       {100, 0, "EX 0 3 5"},        {300, 300, "EX 0 1 1"},
-        {0.05f, -0.05f, "EX 0 2 3"}, {99.91f, 0.09f, "EX 0 3 5"}, {0.1f, 0, nullptr},
-        {0, -0.1f, nullptr},         {-0.1f, 0.1f, nullptr},      {50, 0, nullptr},
+        {-100, 0, "EX 0 2 1"}, {100, 0, "EX 0 3 5"}, {0.05f, -0.05f, "EX 0 2 3"},
+        {0.1f, 0, nullptr},    {0, -0.1f, nullptr},  {50, 0, nullptr},
     };
     for (const auto& [x, y, card] : cases) {
         SCOPED_TRACE(testing::Message() << x << ", " << y);
