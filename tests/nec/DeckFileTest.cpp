@@ -35,13 +35,12 @@ std::set<std::string> Names(const fs::path& folder) {
 TEST(WriteDeckFile, PutsExactlyTheTextInPlaceAndNothingElse) {
     CScratchFolder scratch;
     const fs::path& folder = scratch.Path();
-    std::ofstream(folder / "old.in")
-        << "a much longer old deck that must not leave a tail behind\n";
+    std::ofstream(folder / "old.in") << "a much longer old deck that must not leave a tail\n";
     fs::permissions(folder / "old.in", fs::perms(0640));
     fs::create_directory(folder / "decks");
     std::ofstream(folder / "decks" / "real.in") << "old";
     fs::permissions(folder / "decks" / "real.in", fs::perms(0604));
-    fs::create_symlink(folder / "decks" / "real.in", folder / "link.in");
+    fs::create_symlink("decks/real.in", folder / "link.in");
     const std::string longest(255, 'n');
     const std::pair<std::string, unsigned> files[] = {
         {"new.in", 0644}, {"old.in", 0640}, {longest, 0644}, {"link.in", 0604}};
