@@ -82,7 +82,7 @@ TEST(GrabbedEndAfterPress, FollowsTheHalfThatWasPressed) {
         {90, {0, 50}, GRAB_END, GRAB_END}, {90, {0, 50}, GRAB_START, GRAB_START},
         {270, {0, -20}, 0, GRAB_START}, {270, {0, -80}, 0, GRAB_END},
         {270, {0, -50}, GRAB_END, GRAB_END}, {270, {0, -50}, GRAB_START, GRAB_START},
-        {-90, {0, -20}, 0, GRAB_START}, {450, {0, 80}, 0, GRAB_END},
+        {-90, {0, -20}, 0, GRAB_START}, {450, {0, 80}, 0, GRAB_END}, {0.5f, {0, 0}, GRAB_END, GRAB_START},
         // clang-format on
     };
     for (const auto& [angle, press, previous, expected] : cases) {

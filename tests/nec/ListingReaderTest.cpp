@@ -147,6 +147,7 @@ TEST(ListingReader, PatternTableEdges) {
         {"ends where the first row would start", {}, 0, {}},
         {"one cut without any field", {{"0", "0", "0", "0"}, {"90", "0", "0", "0"}}, 2, {0, 0}},
         {"beyond float range", {{"0", "5", "1.0E+00", "0"}, {"9", "5", "1.0E+40", "0"}}, 2, {0, 1}},
+        {"cuts of one point", {{"0", "5", "1.0E+00", "0"}, {"0", "6", "0", "1.0E+00"}}, 1, {1, 1}},
     };
     for (const auto& [name, rows, pointsPerCut, magnitude] : cases) {
         SCOPED_TRACE(name);

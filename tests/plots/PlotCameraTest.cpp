@@ -71,9 +71,10 @@ TEST(PlotCamera, ReleaseCommitsAUnitEyeSoLaterDragsTurnFaster) {
     const double later = elevation(Dragged(camera, {0, 0}, {0, 5})) - elevation(camera);
     EXPECT_NEAR(later / first, std::sqrt(3.0), 1e-3);
 
-    // The turn stays after the release; zero offset keeps it.
+    // A drag across turns the unit eye too, and the turn stays after the release.
     PlotCamera turned = Dragged(camera, {0, 0}, {10, 0});
     const Vector3f dragged = turned.View();
+    EXPECT_GT(std::hypot(dragged.x - camera.View().x, dragged.y - camera.View().y), 0.5);
     turned.OnLButtonUp();
     turned.UpdateView();
     EXPECT_NEAR(turned.View().x, dragged.x, 1e-6);
@@ -121,10 +122,11 @@ TEST(KeepsRadius, SlicesKeepTheirPlaneWithinAThousandthOfADegree) {
     // clang-format off
     const std::tuple<SliceMode, double, double, bool> cases[] = {  // mode, theta, phi, kept
         {xz, 45, 0, true}, {xz, 45, 180, true}, {xz, 45, 360, true}, {xz, 45, 90, false},
-        {xz, 45, 179.998, false}, {xz, 45, -90, true}, {yz, 45, 90, true}, {yz, 45, 270, true},
-        {yz, 45, 0, false}, {yz, 45, 360, false}, {yz, 45, 90.0009, true}, {yz, 45, 90.0011, false},
-        {yz, 45, -90, true}, {yz, 45, 400, true}, {xy, 90, 33, true}, {xy, 180, 33, true},
-        {xy, 0, 33, false}, {xy, 89.998, 33, false}, {SliceMode::FullPattern, 10, 10, true},
+        {xz, 45, 179.998, false}, {xz, 45, 270, false}, {xz, 45, -90, true}, {yz, 45, 90, true},
+        {yz, 45, 270, true}, {yz, 45, 0, false}, {yz, 45, 360, false}, {yz, 45, 90.0009, true},
+        {yz, 45, 90.0011, false}, {yz, 45, -90, true}, {yz, 45, 400, true}, {xy, 90, 33, true},
+        {xy, 180, 33, true}, {xy, 0, 33, false}, {xy, 89.998, 33, false},
+        {SliceMode::FullPattern, 10, 10, true},
     };
     // clang-format on
     const auto radians = [](double degrees) { return float(degrees * 3.14159265359 / 180); };
