@@ -1,6 +1,5 @@
-// Test entry point. The GUI test binary builds it with a QApplication on the
-// offscreen platform; both pin the C locale so that number texts are the same
-// on every machine.
+// Entry point of both test binaries (the GUI one with a QApplication on the
+// offscreen platform); both pin the C locale so number texts never vary.
 #include <gtest/gtest.h>
 
 #include <clocale>

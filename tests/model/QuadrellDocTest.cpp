@@ -36,41 +36,38 @@ TEST(CQuadrellDoc, PositionsSurviveRemovalsAndStrangersAreIgnored) {
     EXPECT_FALSE(doc.ContainsElement(b));
 }
 
-class CRecordingObserver : public CDocumentObserver {
-  public:
-    explicit CRecordingObserver(CQuadrellDoc& doc) : m_doc(doc) { doc.AddObserver(this); }
-    ~CRecordingObserver() override { m_doc.RemoveObserver(this); }
-
+struct CRecordingObserver : CDocumentObserver {
+    explicit CRecordingObserver(CQuadrellDoc& document) : doc(&document) {}
     void OnElementRemoved(const CElement* element) override {
-        m_removed.push_back(element);
-        m_stillListedWhenTold = m_doc.ContainsElement(element);
-        if (m_alsoDrop) m_doc.RemoveObserver(m_alsoDrop);
+        removed.push_back(element);
+        stillListedWhenTold = doc->ContainsElement(element);
+        if (alsoDrop) doc->RemoveObserver(alsoDrop);
     }
-    void OnDocumentUpdated() override { ++m_updates; }
+    void OnDocumentUpdated() override { ++updates; }
 
-    CQuadrellDoc& m_doc;
-    Elements m_removed;
-    bool m_stillListedWhenTold = false;
-    int m_updates = 0;
-    CDocumentObserver* m_alsoDrop = nullptr;
+    CQuadrellDoc* doc;
+    CDocumentObserver* alsoDrop = nullptr;
+    Elements removed;
+    bool stillListedWhenTold = false;
+    int updates = 0;
 };
 
 TEST(CQuadrellDoc, ViewsHearOfARemovalBeforeTheElementIsDestroyed) {
     CQuadrellDoc doc;
     CRecordingObserver first(doc), second(doc), third(doc);
-    first.m_alsoDrop = &third;  // a view closing while the views are being told
-    doc.AddObserver(&second);   // a second registration changes nothing
+    for (CDocumentObserver* view : {&first, &second, &third, &second}) doc.AddObserver(view);
     doc.AddObserver(nullptr);
+    first.alsoDrop = &third;  // a view closing while the views are being told
     CElement* wire = AddWire(doc);
     doc.RemoveElement(nullptr);
     doc.RemoveElement(wire);
     doc.UpdateAllViews();
     for (const CRecordingObserver* view : {&first, &second}) {
-        EXPECT_EQ(view->m_removed, Elements{wire});
-        EXPECT_TRUE(view->m_stillListedWhenTold);
-        EXPECT_EQ(view->m_updates, 1);
+        EXPECT_EQ(view->removed, Elements{wire});
+        EXPECT_TRUE(view->stillListedWhenTold);
+        EXPECT_EQ(view->updates, 1);  // once, though registered twice
     }
-    EXPECT_EQ(std::pair(third.m_removed.size(), third.m_updates), std::pair(size_t(0), 0));
+    EXPECT_EQ(std::pair(third.removed.size(), third.updates), std::pair(size_t(0), 0));
     EXPECT_FALSE(doc.GetFirstElementPosition());
 }
 

@@ -56,11 +56,6 @@ bool UseGermanLocale(const CScratchFolder& folder) {
 }
 
 TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
-    CQuadrellDoc doc;
-    int tags = 3;
-    EXPECT_EQ(WriteDeck(doc, {}, {}, {}, tags).text, Deck({kCM, "CE", "GE", kFR, kRP, "EN"}));
-    EXPECT_EQ(tags, 0);
-
     // Each source sits on the start of its wire; the origin moves the GW cards only.
     // clang-format off
     const std::tuple<float, float, float, float, float, float, float, float, float> designs[] = {
@@ -69,23 +64,31 @@ TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
         {-250.5f, 1e7f, 0, 12345678, 2e-5f, 3, 270, 2.5f, 0},
     };
     // clang-format on
+    CQuadrellDoc doc;
     for (const auto& [x, y, z, length, radius, segments, angle, magnitude, phase] : designs) {
         AddWire(doc, x, y, length, segments, angle, z, radius);
         AddSource(doc, x, y, magnitude, phase);
     }
+    const FrequencySettings sweep{INT_MIN, 3.4028235e38f, 0, -1234.5678f};
+    const PatternSettings pattern{-1,     -2,     -3,      -4,    -5,   INT_MIN,
+                                  -1e30f, 2.5e9f, INT_MAX, -7.1f, 1e-7f};
     const CScratchFolder folder;
     const bool german = UseGermanLocale(folder);
-    const DeckText deck = WriteDeck(doc, {}, {}, {10, -20}, tags);
+    int tags = 7;
+    const DeckText deck = WriteDeck(doc, sweep, pattern, {10, -20}, tags);
     const double half = Atof("0.5");
     std::setlocale(LC_ALL, "C");
     if (!german) std::fprintf(stderr, "No German locale: numbers were checked in C only\n");
     EXPECT_TRUE(deck.allSourcesConnected);
-    EXPECT_EQ(deck.text,
-              Deck({kCM, "CE", "GW 1 3. -260.5 -1.e+007 0. -260.5 2.34566e+006 0. 2.e-005",
-                    "GW 2 1.2346e+005 -260. -60. 2.5 -310. -60. 2.5 0.5",
-                    "GW 3 5. -10. 80. 0. 90. 80. 0. 5.e-003", "GE", "EX 0 3 1 00 1. 0. 0 0 0 0",
-                    "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 2.5 0. 0 0 0 0", kFR, kRP,
-                    "EN"}));
+    // clang-format off
+    EXPECT_EQ(deck.text, Deck({kCM, "CE", "GW 1 3. -260.5 -1.e+007 0. -260.5 2.34566e+006 0. 2.e-005",
+        "GW 2 1.2346e+005 -260. -60. 2.5 -310. -60. 2.5 0.5", "GW 3 5. -10. 80. 0. 90. 80. 0. 5.e-003",
+        "GE", "EX 0 3 1 00 1. 0. 0 0 0 0", "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 2.5 0. 0 0 0 0",
+        "FR 0 -2147483648 0 0 -1234.568 340282346638528859811704183484516925440.000 0 0 0 0",
+        // The XNDA digits are written together.
+        "RP -3 2147483647 -2147483648 -5-4-2-1 -7.100 -1000000015047466219876688855040.000 0.000 2500000000.000",
+        "EN"}));
+    // clang-format on
     EXPECT_EQ(tags, 3);
     EXPECT_EQ(half, 0.5);
 }
@@ -121,23 +124,6 @@ TEST(DeckWriter, SourceTakesTheFirstWireEndInListOrderStartBeforeEnd) {
                                   : start);
         EXPECT_EQ(tags, 3);
     }
-}
-
-TEST(DeckWriter, FrequencyAndPatternCardsWriteEveryField) {
-    const std::pair<FrequencySettings, const char*> sweeps[] = {
-        {{3, 0.05f, 0, 14.25f}, "FR 0 3 0 0 14.250 0.050 0 0 0 0"},
-        {{INT_MIN, 3.4028235e38f, 0, -1234.5678f},
-         "FR 0 -2147483648 0 0 -1234.568 340282346638528859811704183484516925440.000 0 0 0 0"},
-    };
-    for (const auto& [sweep, card] : sweeps) EXPECT_EQ(FrequencyCard(sweep), card);
-    // The XNDA digits are written together.
-    const std::pair<PatternSettings, const char*> patterns[] = {
-        {{2, 1, 4, 5, 1, 37, 0, 10, 0, 0, -2.5f}, "RP 4 0 37 1512 0.000 0.000 -2.500 10.000"},
-        {{-1, -2, -3, -4, -5, INT_MIN, -1e30f, 2.5e9f, INT_MAX, -7.1f, 1e-7f},
-         "RP -3 2147483647 -2147483648 -5-4-2-1 -7.100 -1000000015047466219876688855040.000 "
-         "0.000 2500000000.000"},
-    };
-    for (const auto& [pattern, card] : patterns) EXPECT_EQ(PatternCard(pattern), card);
 }
 
 }  // namespace
