@@ -18,19 +18,36 @@ using Points = std::vector<CPoint>;
 
 CWire Wire(float x, float y, float length, float angle) { return {x, y, 0, length, 1, 5, angle}; }
 
-TEST(Element, DrawsItsShapeInItsOwnColourOrNothingWhenTraced) {
+// Drawn in its own colour, highlighted in red, or traced with a null pen that
+// leaves nothing to see; a new start carries the end along, new properties
+// redraw the element plainly, and the pen in use before comes back each time.
+TEST(Element, DrawsWhereItIsInThePenOfTheMoment) {
+    CWire wire = Wire(0, 0, 100, 0), slanted = Wire(5, 5, 100, 30);
+    CSource source(100, 50, 3, 1, 0);
     CRecordingSurface surface;
-    Wire(0, 0, 100, 0).Draw(surface, false, DRAW_NORMAL);
-    CSource(100, 50, 0, 1, 0).Draw(surface, false, DRAW_NORMAL);
-    Wire(0, 0, 100, 0).Draw(surface, false, DRAW_TRACE);
+    wire.Draw(surface, false, DRAW_NORMAL);
+    source.Draw(surface, false, DRAW_NORMAL);
+    wire.Draw(surface, true, DRAW_TRACE);
+    slanted.MoveStartTo({10, -20}, surface, true);
+    slanted.MoveStartTo({10, -20}, surface, false);
+    source.MoveStartTo({10, 10}, surface, false);
+    wire.SetProperties(surface, 50, 0.25f, 9, 180);
+    source.SetProperties(surface, 3, -90, 77, 88);
     // The arrowhead sits two thirds along, barbs 10 long opening back at 45 degrees.
-    EXPECT_EQ(surface.Lines(), (Lines{{{0, 0}, {100, 0}, kBlack},
-                                      {{66, 0}, {59, -7}, kBlack},
-                                      {{66, 0}, {59, 7}, kBlack},
-                                      {{100, 45}, {100, 55}, kGreen},
-                                      {{105, 50}, {95, 50}, kGreen}}));
-    EXPECT_EQ(surface.TracedLines(), 8);
+    // clang-format off
+    EXPECT_EQ(surface.Lines(), (Lines{
+        {{0, 0}, {100, 0}, kBlack}, {{66, 0}, {59, -7}, kBlack}, {{66, 0}, {59, 7}, kBlack},
+        {{100, 45}, {100, 55}, kGreen}, {{105, 50}, {95, 50}, kGreen},
+        {{10, -20}, {96, 30}, kRed}, {{67, 13}, {65, 3}, kRed}, {{67, 13}, {58, 15}, kRed},
+        {{10, 5}, {10, 15}, kRed}, {{15, 10}, {5, 10}, kRed}, {{0, 0}, {-50, 0}, kBlack},
+        {{10, 5}, {10, 15}, kGreen}, {{15, 10}, {5, 10}, kGreen}}));
+    // clang-format on
+    EXPECT_EQ(surface.TracedLines(), 19);
     EXPECT_EQ(surface.CurrentPen(), Pen::Solid({1, 2, 3}));
+    EXPECT_EQ(std::tuple(wire.GetLength(), wire.GetRadius(), wire.GetSegments(), wire.GetAngle(),
+                         wire.GetEndX(), source.GetMagnitude(), source.GetPhase(), source.GetEndX(),
+                         source.GetEndY(), source.GetZ()),
+              std::tuple(50.0f, 0.25f, 9.0f, 180.0f, -50.0f, 3.0f, -90.0f, 15.0f, 5.0f, 3.0f));
 }
 
 TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
@@ -61,48 +78,6 @@ TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
         for (const CPoint p : out)
             EXPECT_FALSE(hit(*element, test, p)) << test << ": " << p.x << ", " << p.y;
     }
-}
-
-TEST(Element, MovingTheStartCarriesTheEndAndDrawsTheElementWhereItLands) {
-    CWire flat = Wire(0, 0, 100, 0), slanted = Wire(0, 0, 100, 30);
-    CSource source(100, 50, 0, 1, 0);
-    // clang-format off
-    const std::tuple<CElement*, CPoint, bool, float, float> cases[] = {
-        {&flat, {50, 50}, true, 150, 50}, {&slanted, {10, -20}, false, 96.60254f, 30},
-        {&source, {10, 10}, true, 15, 5}, {&source, {20, 10}, false, 25, 5}};
-    // clang-format on
-    for (const auto& [element, to, dragging, endX, endY] : cases) {
-        SCOPED_TRACE(endX);
-        CRecordingSurface surface;
-        element->MoveStartTo(to, surface, dragging);
-        EXPECT_EQ(element->GetStartX(), to.x);
-        EXPECT_EQ(element->GetStartY(), to.y);
-        EXPECT_FLOAT_EQ(element->GetEndX(), endX);
-        EXPECT_FLOAT_EQ(element->GetEndY(), endY);
-        // Highlighted when dropped, only traced while the drag goes on.
-        EXPECT_GT(surface.TracedLines(), 0);
-        EXPECT_EQ(surface.Lines().size(), dragging ? 0u : size_t(surface.TracedLines()));
-        for (const RecordedLine& line : surface.Lines()) EXPECT_EQ(line.color, kRed);
-    }
-}
-
-TEST(Element, SetPropertiesRedrawsInThePlainColourAndKeepsTheValues) {
-    CWire wire(0, 0, 3, 100, 0.005f, 5, 0);
-    CSource source(0, 0, 0, 1, 0);
-    CRecordingSurface surface;
-    const Pen before = surface.CurrentPen();
-    wire.SetProperties(surface, 50, 0.25f, 9, 180);
-    source.SetProperties(surface, 3, -90, 77, 88);
-    // The wire alone, without its arrowhead, then the source.
-    EXPECT_EQ(
-        surface.Lines(),
-        (Lines{{{0, 0}, {-50, 0}, kBlack}, {{0, -5}, {0, 5}, kGreen}, {{5, 0}, {-5, 0}, kGreen}}));
-    EXPECT_EQ(surface.CurrentPen(), before);
-    EXPECT_FLOAT_EQ(wire.GetEndX(), -50);
-    EXPECT_NEAR(wire.GetEndY(), 0, 1e-9);
-    EXPECT_EQ(std::tuple(wire.GetLength(), wire.GetRadius(), wire.GetSegments(), wire.GetAngle(),
-                         source.GetMagnitude(), source.GetPhase()),
-              std::tuple(50.0f, 0.25f, 9.0f, 180.0f, 3.0f, -90.0f));
 }
 
 // A wild coordinate from a deck is clamped, never converted out of range.

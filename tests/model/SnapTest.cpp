@@ -19,11 +19,8 @@ Plan Wire(float x, float y, float length, float angle) { return {x, y, length, a
 Plan Source(float x, float y) { return {x, y, 0, NAN}; }
 
 const GridPoints kGrid = MakeGridPoints();
-// The dragged wire: (300, 0) to (400, 0), far from every target below.
-const Plan kDragged = Wire(300, 0, 100, 0);
-// A vertical wire starting at (-100, -100), which is also a grid point.
-const Plan kOnGrid = Wire(-100, -100, 100, 90);
-// A horizontal wire from (-250, -150) to (-150, -150), away from the grid.
+// The dragged wire, far from every target; a wire starting on a grid point; one away from the grid.
+const Plan kDragged = Wire(300, 0, 100, 0), kOnGrid = Wire(-100, -100, 100, 90);
 const Plan kOffGrid = Wire(-250, -150, 100, 0);
 
 TEST(SnapDragStart, GivesTheNewStartPoint) {
@@ -76,11 +73,11 @@ TEST(SnapDragStart, GivesTheNewStartPoint) {
 TEST(GrabbedEndAfterPress, FollowsTheHalfThatWasPressed) {
     const std::tuple<float, CPoint, int, int> cases[] = {
         // clang-format off
-        {0, {30, 1}, 0, GRAB_START}, {0, {50, 0}, 0, GRAB_END}, {0, {70, 0}, GRAB_START, GRAB_END},
-        {360, {30, 0}, GRAB_END, GRAB_START}, {180, {-50, 0}, 0, GRAB_END}, {180, {-20, 0}, 0, GRAB_START},
-        {90, {0, 20}, 0, GRAB_START}, {90, {1, 80}, 0, GRAB_END},
+        {0, {40, 1}, 0, GRAB_START}, {0, {50, 0}, 0, GRAB_END}, {0, {70, 0}, GRAB_START, GRAB_END},
+        {360, {30, 0}, GRAB_END, GRAB_START}, {180, {-50, 0}, 0, GRAB_END}, {180, {-40, 0}, 0, GRAB_START},
+        {90, {0, 40}, 0, GRAB_START}, {90, {1, 80}, 0, GRAB_END},
         {90, {0, 50}, GRAB_END, GRAB_END}, {90, {0, 50}, GRAB_START, GRAB_START},
-        {270, {0, -20}, 0, GRAB_START}, {270, {0, -80}, 0, GRAB_END},
+        {270, {0, -40}, 0, GRAB_START}, {270, {0, -80}, 0, GRAB_END},
         {270, {0, -50}, GRAB_END, GRAB_END}, {270, {0, -50}, GRAB_START, GRAB_START},
         {-90, {0, -20}, 0, GRAB_START}, {450, {0, 80}, 0, GRAB_END}, {0.5f, {0, 0}, GRAB_END, GRAB_START},
         // clang-format on
