@@ -40,8 +40,8 @@ void AddSource(CQuadrellDoc& doc, float x, float y, float magnitude = 1, float p
     doc.AddElementAtTail(std::make_unique<CSource>(x, y, 25, magnitude, phase));
 }
 
-// A German desktop has a decimal comma, which decks and listings never take.
-// True when the locale is in use, which may mean building it in `folder`.
+// True when a German locale, with its decimal comma, is in use; it may be
+// built in `folder` first.
 bool UseGermanLocale(const CScratchFolder& folder) {
     const std::string build =
         "localedef -i de_DE -f UTF-8 '" + folder.Path().string() + "/de_DE.UTF-8' >/dev/null 2>&1";
@@ -55,7 +55,9 @@ bool UseGermanLocale(const CScratchFolder& folder) {
     return std::string_view(half) == "0,5";
 }
 
-TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
+// Wires come newest first, then the sources in the order they were placed,
+// and every number keeps its decimal point under a German locale.
+TEST(DeckWriter, WritesTheCardsOfADesignWhateverTheLocale) {
     // Each source sits on the start of its wire; the origin moves the GW cards only.
     // clang-format off
     const std::tuple<float, float, float, float, float, float, float, float, float> designs[] = {
@@ -63,15 +65,14 @@ TEST(DeckWriter, WritesWiresNewestFirstThenSourcesInTheirOrder) {
         {0, -100, 0, 100, 0.005f, 5, 0, 1, 0}, {-250, 40, 2.5f, 50, 0.5f, 123456, 180, 10, -45},
         {-250.5f, 1e7f, 0, 12345678, 2e-5f, 3, 270, 2.5f, 0},
     };
+    const FrequencySettings sweep{INT_MIN, 3.4028235e38f, 0, -1234.5678f};
+    const PatternSettings pattern{-1, -2, -3, -4, -5, INT_MIN, -1e30f, 2.5e9f, INT_MAX, -7.1f, 1e-7f};
     // clang-format on
     CQuadrellDoc doc;
     for (const auto& [x, y, z, length, radius, segments, angle, magnitude, phase] : designs) {
         AddWire(doc, x, y, length, segments, angle, z, radius);
         AddSource(doc, x, y, magnitude, phase);
     }
-    const FrequencySettings sweep{INT_MIN, 3.4028235e38f, 0, -1234.5678f};
-    const PatternSettings pattern{-1,     -2,     -3,      -4,    -5,   INT_MIN,
-                                  -1e30f, 2.5e9f, INT_MAX, -7.1f, 1e-7f};
     const CScratchFolder folder;
     const bool german = UseGermanLocale(folder);
     int tags = 7;
