@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "nec/DeckFile.h"
-#include "tests/support/CoreScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +34,7 @@ std::set<std::string> Names(const fs::path& folder) {
 // symbolic link keeps pointing at the file it names.
 TEST(WriteDeckFile, PutsExactlyTheTextInPlaceAndNothingElse) {
     CScratchFolder scratch;
-    const fs::path& folder = scratch.Path();
+    const fs::path& folder = scratch.path;
     std::ofstream(folder / "old.in") << "a much longer old deck that must not leave a tail\n";
     fs::permissions(folder / "old.in", fs::perms(0640));
     fs::create_directory(folder / "decks");
@@ -62,7 +62,7 @@ TEST(WriteDeckFile, PutsExactlyTheTextInPlaceAndNothingElse) {
 // file-size limit smaller than the text.
 TEST(WriteDeckFile, AFailureLeavesEveryPathAsItWas) {
     CScratchFolder scratch;
-    const fs::path& folder = scratch.Path();
+    const fs::path& folder = scratch.path;
     std::ofstream(folder / "kept.in") << "the user's old deck";
     fs::create_directory(folder / "locked");
     fs::permissions(folder / "locked", fs::perms(0555));

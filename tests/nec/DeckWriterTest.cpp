@@ -15,7 +15,7 @@
 #include "model/Wire.h"
 #include "nec/DeckWriter.h"
 #include "nec/TextModeReader.h"
-#include "tests/support/CoreScratchFolder.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -44,9 +44,9 @@ void AddSource(CQuadrellDoc& doc, float x, float y, float magnitude = 1, float p
 // built in `folder` first.
 bool UseGermanLocale(const CScratchFolder& folder) {
     const std::string build =
-        "localedef -i de_DE -f UTF-8 '" + folder.Path().string() + "/de_DE.UTF-8' >/dev/null 2>&1";
+        "localedef -i de_DE -f UTF-8 '" + folder.path.string() + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && std::system(build.c_str()) == 0) {
-        ::setenv("LOCPATH", folder.Path().c_str(), 1);
+        ::setenv("LOCPATH", folder.path.c_str(), 1);
         std::setlocale(LC_ALL, "de_DE.UTF-8");
         ::unsetenv("LOCPATH");
     }

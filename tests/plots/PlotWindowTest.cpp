@@ -37,6 +37,15 @@ StructureResult Structure(float height) {
     return s;
 }
 
+// Counts the paints a window gets.
+struct CPaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 class PlotWindowTest : public testing::Test {
   protected:
     PlotWindowTest() {
@@ -94,8 +103,12 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
 
     const std::pair<int, float> steps[] = {
         {ID_ZOOM_IN, 200}, {ID_ZOOM_OUT, 100}, {ID_ZOOM_OUT, 50}, {ID_NORMAL_VIEW, 100}};
+    CPaintCounter counter;
+    window->installEventFilter(&counter);
     for (const auto& [command, scale] : steps) {
+        const int paints = counter.paints;
         ASSERT_TRUE(window->OnCmdMsg(command, true));
+        EXPECT_EQ(counter.paints, paints + 1);  // at once, before the command returns
         EXPECT_EQ(window->GetRadiusScale(), scale);
         EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);

@@ -46,7 +46,7 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
     };
     for (const auto& [deck, arguments, engine, exitCode, text] : cases) {
         SCOPED_TRACE(text);
-        CTestFolder folder, temporary;
+        CScratchFolder folder, temporary;
         fs::create_directory(folder / "bin");
         if (!deck.empty()) WriteTextFile(folder / "deck.in", deck);
         WriteTextFile(folder / "deck.out", "old listing\r\n");
@@ -75,7 +75,7 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
 
 // The console dialogue offers the folder's newest deck and its listing.
 TEST(Nec2dProgramTest, ConsoleOffersTheNewestDeckAndItsListing) {
-    CTestFolder folder;
+    CScratchFolder folder;
     WriteTextFile(folder / "a.in", "EN\n");
     fs::create_directory(folder / "empty");
     // Exit code, output after the greeting, and errors, with a stand-in run

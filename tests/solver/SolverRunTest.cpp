@@ -65,7 +65,7 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
     // clang-format on
     for (const auto& [file, wireRows, excerpts] : decks) {
         SCOPED_TRACE(file);
-        CTestFolder folder;
+        CScratchFolder folder;
         ASSERT_TRUE(RunSolver({SolverDataFile(file), folder / "run.out"}).ok);
         const std::string bytes = Bytes(folder / "run.out");
         for (const std::string& excerpt : excerpts)

@@ -10,20 +10,10 @@
 #include <tuple>
 
 #include "nec/TextModeReader.h"
+#include "tests/support/ScratchFolder.h"
 
 #define SKIP_WITHOUT_NEC2C() \
     if (std::system("command -v nec2c >/dev/null") != 0) GTEST_SKIP() << "nec2c is not installed"
-
-// A fresh folder for one test, removed with everything in it afterwards.
-struct CTestFolder {
-    std::string name = (std::filesystem::temp_directory_path() / "nec2d-test.XXXXXX").string();
-    const std::filesystem::path path = ::mkdtemp(name.data());
-    ~CTestFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path operator/(const std::string& file) const { return path / file; }
-};
 
 inline std::filesystem::path SolverDataFile(const std::string& name) {
     return std::filesystem::path(QUADRELL_TEST_DATA_DIR) / "solver" / name;
@@ -41,7 +31,7 @@ inline void WriteTextFile(const std::filesystem::path& path, const std::string& 
 // Runs a shell command in `folder` with no input: exit code, output, errors.
 inline std::tuple<int, std::string, std::string> RunProgram(const std::filesystem::path& folder,
                                                             const std::string& command) {
-    const CTestFolder capture;
+    const CScratchFolder capture;
     const std::string to =
         " </dev/null >" + (capture / "out").string() + " 2>" + (capture / "err").string();
     const int status = std::system(("cd " + folder.string() + " && " + command + to).c_str());

@@ -16,7 +16,7 @@ namespace {
 // the user names one; closing it during a run stops nec2c and writes nothing.
 TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     SKIP_WITHOUT_NEC2C();
-    CTestFolder folder;
+    CScratchFolder folder;
     fs::create_directory(folder / "dir.in");
     fs::copy_file(SolverDataFile("busy.in"), folder / "busy.in");
     const auto now = fs::file_time_type::clock::now();
