@@ -8,6 +8,10 @@ Pen CElement::PenFor(bool highlight, int mode, PenColor normalColor) {
     return Pen::Solid(normalColor);
 }
 
-bool CElement::HitSquare15(CPoint point, int x, int y) {
+bool CElement::HitOrigin(CPoint point, int x, int y) const {
+    return SquareHitTest(point, static_cast<float>(x), static_cast<float>(y), 15.0f);
+}
+
+bool CElement::HitGridPoint(CPoint point, int x, int y) const {
     return SquareHitTest(point, static_cast<float>(x), static_cast<float>(y), 15.0f);
 }

@@ -36,14 +36,18 @@ class CElement {
     virtual bool HitTest(CPoint point) const = 0;
     virtual bool HitStart(CPoint point) const = 0;
     virtual bool HitEnd(CPoint point) const = 0;
-    virtual bool HitOrigin(CPoint point, int x, int y) const = 0;
-    virtual bool HitGridPoint(CPoint point, int x, int y) const = 0;
+    // Both kinds test the origin and grid points with the square of
+    // half-size 15 around (x, y), whatever their own geometry.
+    virtual bool HitOrigin(CPoint point, int x, int y) const;
+    virtual bool HitGridPoint(CPoint point, int x, int y) const;
     virtual void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) = 0;
     virtual std::string GetCardText(int tag, int segment, int originX, int originY) const = 0;
-    virtual float GetStartX() const = 0;
-    virtual float GetStartY() const = 0;
-    virtual float GetEndX() const = 0;
-    virtual float GetEndY() const = 0;
+    // A wire's two ends; a source's centre and the tips of its right and
+    // upper arms.
+    virtual float GetStartX() const { return m_x1; }
+    virtual float GetStartY() const { return m_y1; }
+    virtual float GetEndX() const { return m_x2; }
+    virtual float GetEndY() const { return m_y2; }
 
   protected:
     explicit CElement(int type) : m_type(type) {}
@@ -51,10 +55,6 @@ class CElement {
     // The pen of Draw: red when highlighted in mode 0, null in mode 1, else
     // the kind's own colour.
     static Pen PenFor(bool highlight, int mode, PenColor normalColor);
-
-    // The origin and grid-point test shared by both kinds: the square of
-    // half-size 15 around (x, y), whatever the element's own geometry.
-    static bool HitSquare15(CPoint point, int x, int y);
 
     float m_length = 0;
     float m_radius = 0;

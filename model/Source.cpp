@@ -54,10 +54,6 @@ bool CSource::HitTest(CPoint point) const {
                        TruncateToInt(m_y3));
 }
 
-bool CSource::HitOrigin(CPoint point, int x, int y) const { return HitSquare15(point, x, y); }
-
-bool CSource::HitGridPoint(CPoint point, int x, int y) const { return HitSquare15(point, x, y); }
-
 void CSource::MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) {
     m_x1 = static_cast<float>(point.x);
     m_y1 = static_cast<float>(point.y);

@@ -14,16 +14,8 @@ class CSource : public CElement {
     bool HitTest(CPoint point) const override;
     bool HitStart(CPoint point) const override { return HitTest(point); }
     bool HitEnd(CPoint point) const override { return HitTest(point); }
-    bool HitOrigin(CPoint point, int x, int y) const override;
-    bool HitGridPoint(CPoint point, int x, int y) const override;
     void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) override;
     std::string GetCardText(int tag, int segment, int originX, int originY) const override;
-    // The centre.
-    float GetStartX() const override { return m_x1; }
-    float GetStartY() const override { return m_y1; }
-    // The tips of the right and the upper arm.
-    float GetEndX() const override { return m_x2; }
-    float GetEndY() const override { return m_y2; }
 
     float GetZ() const { return m_z1; }
 

@@ -82,10 +82,6 @@ bool CWire::HitStart(CPoint point) const { return SquareHitTest(point, m_x1, m_y
 
 bool CWire::HitEnd(CPoint point) const { return SquareHitTest(point, m_x2, m_y2, kEndHalfSize); }
 
-bool CWire::HitOrigin(CPoint point, int x, int y) const { return HitSquare15(point, x, y); }
-
-bool CWire::HitGridPoint(CPoint point, int x, int y) const { return HitSquare15(point, x, y); }
-
 void CWire::MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) {
     const float dx = m_x2 - m_x1;
     const float dy = m_y2 - m_y1;

@@ -15,14 +15,8 @@ class CWire : public CElement {
     bool HitTest(CPoint point) const override;
     bool HitStart(CPoint point) const override;
     bool HitEnd(CPoint point) const override;
-    bool HitOrigin(CPoint point, int x, int y) const override;
-    bool HitGridPoint(CPoint point, int x, int y) const override;
     void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) override;
     std::string GetCardText(int tag, int segment, int originX, int originY) const override;
-    float GetStartX() const override { return m_x1; }
-    float GetStartY() const override { return m_y1; }
-    float GetEndX() const override { return m_x2; }
-    float GetEndY() const override { return m_y2; }
 
     float GetStartZ() const { return m_z1; }
     float GetEndZ() const { return m_z2; }
