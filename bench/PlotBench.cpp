@@ -9,11 +9,10 @@
 #include <QMdiArea>
 #include <cmath>
 
+#include "model/Geometry.h"
 #include "plots/PlotDlg.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265359;
 
 // Counts the paints a window gets, to show that every step repaints.
 class CPaintCounter : public QObject {
@@ -31,8 +30,8 @@ PatternResult FullSphere(Shape shape) {
     PatternResult pattern;
     for (int phi = 0; phi <= 360; ++phi) {
         for (int theta = 0; theta <= 180; ++theta) {
-            const float t = static_cast<float>(theta * kPi / 180);
-            const float p = static_cast<float>(phi * kPi / 180);
+            const float t = static_cast<float>(DegreesToRadians(theta));
+            const float p = static_cast<float>(DegreesToRadians(phi));
             pattern.theta.push_back(t);
             pattern.phi.push_back(p);
             pattern.magnitude.push_back(static_cast<float>(shape(t, p)));

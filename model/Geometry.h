@@ -8,7 +8,7 @@
 // that drawings, cards and deck imports agree to the last bit.
 inline constexpr double kPi = 3.14159265359;
 
-inline double DegreesToRadians(double degrees) { return degrees * kPi / 180.0; }
+inline constexpr double DegreesToRadians(double degrees) { return degrees * kPi / 180.0; }
 
 // Truncates towards zero, as every float-to-integer conversion for drawing and
 // hit testing does. Values beyond the int range are clamped and NaN becomes 0,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/Geometry.h"
 #include "nec/TextModeReader.h"
 
 // The listing is read as text, through the fixed places of the solver's print
@@ -35,8 +36,6 @@ constexpr PatternColumn kThetaColumn{0, 10};
 constexpr PatternColumn kPhiColumn{10, 10};
 constexpr PatternColumn kFirstComponentColumn{77, 12};
 constexpr PatternColumn kSecondComponentColumn{101, 12};
-
-constexpr double kPi = 3.14159265359;
 
 bool RunCompleted(std::string_view listing) {
     if (listing.size() < kRunCompletedFromEnd) return false;
@@ -135,7 +134,7 @@ bool ReadPatternColumn(std::string_view listing, std::size_t units, PatternColum
     return true;
 }
 
-float Radians(double degrees) { return static_cast<float>(degrees * kPi / 180); }
+float Radians(double degrees) { return static_cast<float>(DegreesToRadians(degrees)); }
 float AsStored(double value) { return static_cast<float>(value); }
 
 // Total field per direction over the strongest one. A pattern without any

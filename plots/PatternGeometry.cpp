@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/Geometry.h"
+
 namespace {
 
-constexpr double Radians(double degrees) { return degrees * 3.14159265359 / 180; }
-
-constexpr double k0 = Radians(0);
-constexpr double k89_999 = Radians(89.999);
-constexpr double k90_001 = Radians(90.001);
-constexpr double k179_999 = Radians(179.999);
-constexpr double k180 = Radians(180);
-constexpr double k180_001 = Radians(180.001);
-constexpr double k269_999 = Radians(269.999);
-constexpr double k270_001 = Radians(270.001);
-constexpr double k360 = Radians(360);
-constexpr double k360_001 = Radians(360.001);
+constexpr double k0 = DegreesToRadians(0);
+constexpr double k89_999 = DegreesToRadians(89.999);
+constexpr double k90_001 = DegreesToRadians(90.001);
+constexpr double k179_999 = DegreesToRadians(179.999);
+constexpr double k180 = DegreesToRadians(180);
+constexpr double k180_001 = DegreesToRadians(180.001);
+constexpr double k269_999 = DegreesToRadians(269.999);
+constexpr double k270_001 = DegreesToRadians(270.001);
+constexpr double k360 = DegreesToRadians(360);
+constexpr double k360_001 = DegreesToRadians(360.001);
 
 }  // namespace
 
