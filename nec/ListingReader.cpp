@@ -5,6 +5,7 @@
 
 #include "model/Geometry.h"
 #include "nec/TextModeReader.h"
+#include "nec/WholeFile.h"
 
 // The listing is read as text, through the fixed places of the solver's print
 // layout: the completion marker near the end, the impedance behind the "TAG"
@@ -199,7 +200,8 @@ std::optional<ListingResult> ReadListing(std::string_view listing) {
 }
 
 std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path) {
-    const std::optional<std::string> bytes = LoadFileBytes(path);
-    if (!bytes) return std::nullopt;
-    return ReadListing(*bytes);
+    std::string bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
+    return ReadListing(bytes);
 }

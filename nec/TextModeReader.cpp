@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
 std::string_view CTextModeReader::CharactersWithPairs(std::size_t count) {
     if (m_position >= m_bytes.size()) return {};
@@ -138,22 +137,4 @@ double Atof(std::string_view text) {
         value = 0.0;
     }
     return negative ? -value : value;
-}
-
-std::optional<std::string> LoadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), static_cast<std::streamsize>(size));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-    }
-    // Whatever the size said, read on to the end.
-    char chunk[1 << 16];
-    while (in && (in.read(chunk, sizeof chunk), in.gcount() > 0)) bytes.append(chunk, in.gcount());
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }

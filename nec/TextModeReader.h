@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,7 +71,3 @@ std::string_view FirstToken(std::string_view line);
 // and "nan" texts are not numbers here. Values too large for a double give
 // plus or minus infinity, values too small zero.
 double Atof(std::string_view text);
-
-// The whole contents of the file at `path`, or nothing when it cannot be
-// opened or read.
-std::optional<std::string> LoadFileBytes(const std::filesystem::path& path);

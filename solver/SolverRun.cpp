@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "nec/WholeFile.h"
 #include "solver/DeckReader.h"
 #include "solver/ListingBuilder.h"
 #include "solver/ListingFile.h"
@@ -25,32 +26,6 @@ constexpr const char* kLogName = "engine.log";
 
 std::string ErrorText(int error) {
     return std::error_code(error, std::generic_category()).message();
-}
-
-// Reads a whole file; false with errno's text when it cannot.
-bool ReadFile(const fs::path& path, std::string& text, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = ErrorText(errno);
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        text.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
-    while (true) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            error = ErrorText(errno);
-            ::close(fd);
-            return false;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return true;
 }
 
 bool WriteFile(const fs::path& path, std::string_view text) {
@@ -118,9 +93,9 @@ bool OutputIsComplete(std::string_view output) {
 SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) {
     std::string output;
     std::string ignored;
-    ReadFile(folder / kOutputName, output, ignored);
+    ReadWholeFile(folder / kOutputName, output, ignored);
     std::string log;
-    ReadFile(folder / kLogName, log, ignored);
+    ReadWholeFile(folder / kLogName, log, ignored);
     std::string detail = Nec2cErrorText(output);
     const std::string logText(TrimmedLine(log));
     if (!logText.empty() && logText.find('\n') == std::string::npos)
@@ -198,7 +173,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     std::string deckText;
     std::string error;
     if (request.deck.empty()) return Failure("No deck was given.");
-    if (!ReadFile(request.deck, deckText, error))
+    if (!ReadWholeFile(request.deck, deckText, error))
         return Failure("Cannot read the deck " + Quoted(request.deck) + ": " + error + ".");
     const DeckReadResult deck = ReadDeck(deckText);
     if (!deck.ok)
@@ -229,7 +204,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
         return EngineFailure(engine, folder.Path());
 
     std::string output;
-    if (!ReadFile(folder.Path() / kOutputName, output, error))
+    if (!ReadWholeFile(folder.Path() / kOutputName, output, error))
         return Failure("Cannot read nec2c's output: " + error + ".");
     if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");
 

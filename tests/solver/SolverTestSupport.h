@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "nec/TextModeReader.h"
+#include "nec/WholeFile.h"
 #include "tests/support/ScratchFolder.h"
 
 #define SKIP_WITHOUT_NEC2C() \
@@ -21,7 +22,9 @@ inline std::filesystem::path SolverDataFile(const std::string& name) {
 
 // A file's bytes; empty when it cannot be read.
 inline std::string Bytes(const std::filesystem::path& path) {
-    return LoadFileBytes(path).value_or("");
+    std::string bytes, error;
+    ReadWholeFile(path, bytes, error);
+    return bytes;
 }
 
 inline void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
