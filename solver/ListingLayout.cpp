@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "nec/TextModeReader.h"
+
 namespace {
 
 // Where the listing puts each pattern field: [begin, end), right-aligned but
@@ -56,28 +58,16 @@ std::string Fitted(std::string_view text, int width) {
 // that separates them from the column before.
 double Printable(double value) { return std::fabs(value) < 1e-30 ? 0.0 : value; }
 
-// Calls visit(piece, endsLine) for each piece a line read with this limit
-// delivers from the line: limit - 1 characters at a time, the last piece
-// carrying the line feed.
-template <typename Visit>
-bool AnyPiece(std::string_view line, std::size_t limit, Visit visit) {
-    std::size_t position = 0;
-    while (true) {
-        const std::size_t rest = line.size() - position;
-        if (rest + 1 <= limit - 1) return visit(line.substr(position), true);
-        if (visit(line.substr(position, limit - 1), false)) return true;
-        position += limit - 1;
+// True when a line read with this limit, as Quadrell's listing reader reads
+// the line, delivers a piece that `matches`.
+template <typename Matches>
+bool AnyPiece(std::string_view line, std::size_t limit, Matches matches) {
+    const std::string text = std::string(line) + '\n';
+    CTextModeReader reader(text);
+    for (std::string_view piece = reader.Line(limit); !piece.empty(); piece = reader.Line(limit)) {
+        if (matches(piece)) return true;
     }
-}
-
-// The first blank-separated token of a piece; at the end of a line the token
-// carries the line feed, which no marker does.
-bool FirstTokenIs(std::string_view piece, bool endsLine, std::string_view marker) {
-    std::size_t start = 0;
-    while (start < piece.size() && piece[start] == ' ') ++start;
-    const std::size_t stop = std::min(piece.find(' ', start), piece.size());
-    if (stop == piece.size() && endsLine) return false;
-    return piece.substr(start, stop - start) == marker;
+    return false;
 }
 
 }  // namespace
@@ -228,17 +218,10 @@ std::string RunTimeLine(double seconds) {
 }
 
 bool TripsListingMarker(std::string_view line) {
-    return AnyPiece(line, 80,
-                    [](std::string_view piece, bool endsLine) {
-                        return FirstTokenIs(piece, endsLine, "TAG");
-                    }) ||
+    return AnyPiece(line, 80, [](std::string_view piece) { return FirstToken(piece) == "TAG"; }) ||
            AnyPiece(line, 118,
-                    [](std::string_view piece, bool endsLine) {
-                        return FirstTokenIs(piece, endsLine, "WIRE");
-                    }) ||
-           AnyPiece(line, 18, [](std::string_view piece, bool endsLine) {
-               return !endsLine && piece == " DEGREES  DEGREES";
-           });
+                    [](std::string_view piece) { return FirstToken(piece) == "WIRE"; }) ||
+           AnyPiece(line, 18, [](std::string_view piece) { return piece == " DEGREES  DEGREES"; });
 }
 
 std::string LowerCased(std::string_view line) {
