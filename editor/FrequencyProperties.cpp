@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <cmath>
 
 #include "editor/DataExchange.h"
@@ -31,15 +30,14 @@ bool ReadSweep(QWidget* dialog, QLineEdit* steps, QLineEdit* increment, QLineEdi
 
 CFrequencyProperties::CFrequencyProperties(int nSteps, float frequency, float increment,
                                            QWidget* parent)
-    : QDialog(parent) {
+    : CDialog(parent) {
     m_settings.m_nSteps = nSteps;
     m_settings.m_frequency = frequency;
     m_settings.m_increment = increment;
     m_settings.m_wavelength = WavelengthOf(frequency);
 
     CDialogTemplate layout(this, QStringLiteral("Frequency Properties"), 246, 125);
-    m_okButton =
-        layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(97, 83, 50, 14), true);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(97, 83, 50, 14), true);
     layout.AddButton(QStringLiteral("IDCANCEL"), QStringLiteral("Cancel"), QRect(180, 83, 50, 14));
     m_frequencyEdit = layout.AddEdit(IDC_FREQUENCY, QRect(14, 50, 50, 14));
     m_stepsEdit = layout.AddEdit(IDC_NSTEPS, QRect(97, 50, 50, 14));
@@ -58,14 +56,7 @@ CFrequencyProperties::CFrequencyProperties(int nSteps, float frequency, float in
     connect(calculate, &QPushButton::clicked, this, &CFrequencyProperties::OnCalculate);
 }
 
-void CFrequencyProperties::showEvent(QShowEvent* event) {
-    // A spontaneous show is the window coming back from being minimised.
-    if (!event->spontaneous()) {
-        ShowValues();
-        m_okButton->setFocus(Qt::OtherFocusReason);
-    }
-    QDialog::showEvent(event);
-}
+void CFrequencyProperties::OnInitDialog() { ShowValues(); }
 
 void CFrequencyProperties::ShowValues() {
     m_stepsEdit->setText(FormatDialogInteger(m_settings.m_nSteps));

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDialog>
-
+#include "editor/Dialog.h"
 #include "nec/RunSettings.h"
 
 class QLineEdit;
-class QPushButton;
-class QShowEvent;
 
 // "Frequency Properties": the frequency sweep of one deck, with the
 // wavelength of the initial frequency shown for information.
-class CFrequencyProperties : public QDialog {
+class CFrequencyProperties : public CDialog {
     Q_OBJECT
 
   public:
@@ -27,13 +24,12 @@ class CFrequencyProperties : public QDialog {
     void OnCalculate();
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
   private:
     void ShowValues();
 
     FrequencySettings m_settings;
-    QPushButton* m_okButton;
     QLineEdit* m_frequencyEdit;
     QLineEdit* m_stepsEdit;
     QLineEdit* m_incrementEdit;

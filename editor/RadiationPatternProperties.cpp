@@ -1,8 +1,6 @@
 #include "editor/RadiationPatternProperties.h"
 
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 
 #include "editor/DataExchange.h"
 #include "editor/DialogTemplate.h"
@@ -28,7 +26,7 @@ CRadiationPatternProperties::CRadiationPatternProperties(int mode, int nTheta, i
                                                          int gain, int averaging, float thetaStart,
                                                          float phiStart, float thetaStep,
                                                          float phiStep, QWidget* parent)
-    : QDialog(parent) {
+    : CDialog(parent) {
     m_settings.m_mode = mode;
     m_settings.m_nTheta = nTheta;
     m_settings.m_nPhi = nPhi;
@@ -42,8 +40,7 @@ CRadiationPatternProperties::CRadiationPatternProperties(int mode, int nTheta, i
     m_settings.m_phiStep = phiStep;
 
     CDialogTemplate layout(this, QStringLiteral("Far Field Pattern Properties"), 302, 193);
-    m_okButton = layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"),
-                                  QRect(197, 143, 50, 14), true);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(197, 143, 50, 14), true);
     layout.AddButton(QStringLiteral("IDCANCEL"), QStringLiteral("Cancel"), QRect(197, 162, 50, 14));
     const struct {
         int id;
@@ -80,24 +77,19 @@ QLineEdit* CRadiationPatternProperties::Edit(int id) const {
     return findChild<QLineEdit*>(QString::number(id), Qt::FindDirectChildrenOnly);
 }
 
-void CRadiationPatternProperties::showEvent(QShowEvent* event) {
-    // A spontaneous show is the window coming back from being minimised.
-    if (!event->spontaneous()) {
-        const PatternSettings& s = m_settings;
-        Edit(IDC_AVERAGING)->setText(FormatDialogInteger(s.m_averaging));
-        Edit(IDC_GAIN)->setText(FormatDialogInteger(s.m_gain));
-        Edit(IDC_MODE)->setText(FormatDialogInteger(s.m_mode));
-        Edit(IDC_NORMALIZATION)->setText(FormatDialogInteger(s.m_normalization));
-        Edit(IDC_OUTPUT_FORMAT)->setText(FormatDialogInteger(s.m_outputFormat));
-        Edit(IDC_NPHI)->setText(FormatDialogInteger(s.m_nPhi));
-        Edit(IDC_PHI_START)->setText(FormatDialogNumber(s.m_phiStart));
-        Edit(IDC_PHI_STEP)->setText(FormatDialogNumber(s.m_phiStep));
-        Edit(IDC_NTHETA)->setText(FormatDialogInteger(s.m_nTheta));
-        Edit(IDC_THETA_START)->setText(FormatDialogNumber(s.m_thetaStart));
-        Edit(IDC_THETA_STEP)->setText(FormatDialogNumber(s.m_thetaStep));
-        m_okButton->setFocus(Qt::OtherFocusReason);
-    }
-    QDialog::showEvent(event);
+void CRadiationPatternProperties::OnInitDialog() {
+    const PatternSettings& s = m_settings;
+    Edit(IDC_AVERAGING)->setText(FormatDialogInteger(s.m_averaging));
+    Edit(IDC_GAIN)->setText(FormatDialogInteger(s.m_gain));
+    Edit(IDC_MODE)->setText(FormatDialogInteger(s.m_mode));
+    Edit(IDC_NORMALIZATION)->setText(FormatDialogInteger(s.m_normalization));
+    Edit(IDC_OUTPUT_FORMAT)->setText(FormatDialogInteger(s.m_outputFormat));
+    Edit(IDC_NPHI)->setText(FormatDialogInteger(s.m_nPhi));
+    Edit(IDC_PHI_START)->setText(FormatDialogNumber(s.m_phiStart));
+    Edit(IDC_PHI_STEP)->setText(FormatDialogNumber(s.m_phiStep));
+    Edit(IDC_NTHETA)->setText(FormatDialogInteger(s.m_nTheta));
+    Edit(IDC_THETA_START)->setText(FormatDialogNumber(s.m_thetaStart));
+    Edit(IDC_THETA_STEP)->setText(FormatDialogNumber(s.m_thetaStep));
 }
 
 void CRadiationPatternProperties::accept() {

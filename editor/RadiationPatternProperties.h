@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QDialog>
-
+#include "editor/Dialog.h"
 #include "nec/RunSettings.h"
 
 class QLineEdit;
-class QPushButton;
-class QShowEvent;
 
 // "Far Field Pattern Properties": the far-field request of one deck.
-class CRadiationPatternProperties : public QDialog {
+class CRadiationPatternProperties : public CDialog {
     Q_OBJECT
 
   public:
@@ -27,11 +24,10 @@ class CRadiationPatternProperties : public QDialog {
     void accept() override;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
   private:
     QLineEdit* Edit(int id) const;
 
     PatternSettings m_settings;
-    QPushButton* m_okButton;
 };

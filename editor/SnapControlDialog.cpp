@@ -1,8 +1,6 @@
 #include "editor/SnapControlDialog.h"
 
-#include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 
 #include "editor/DialogTemplate.h"
 
@@ -15,10 +13,9 @@ constexpr int IDC_SNAP_ELEMENT = 1020;
 
 }  // namespace
 
-CSnapControlDialog::CSnapControlDialog(QWidget* parent) : QDialog(parent) {
+CSnapControlDialog::CSnapControlDialog(QWidget* parent) : CDialog(parent) {
     CDialogTemplate layout(this, QStringLiteral("Snap Control"), 135, 100);
-    m_okButton =
-        layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(78, 34, 50, 14), true);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(78, 34, 50, 14), true);
     layout.AddButton(QStringLiteral("IDCANCEL"), QStringLiteral("Cancel"), QRect(78, 52, 50, 14));
     m_snapAll = layout.AddRadio(IDC_SNAP_ALL, QStringLiteral("Snap to All"), QRect(13, 13, 50, 10));
     m_snapOff = layout.AddRadio(IDC_SNAP_OFF, QStringLiteral("Snap Off"), QRect(13, 34, 44, 10));
@@ -38,13 +35,6 @@ CSnapControlDialog::CSnapControlDialog(QWidget* parent) : QDialog(parent) {
     connect(m_snapElement, &QRadioButton::clicked, this, &CSnapControlDialog::OnSnapElement);
 }
 
-void CSnapControlDialog::showEvent(QShowEvent* event) {
-    // A spontaneous show is the window coming back from being minimised, not
-    // a new showing of the dialog.
-    if (!event->spontaneous()) OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CSnapControlDialog::OnInitDialog() {
     m_shownMode = m_snapMode;
     switch (m_snapMode) {
@@ -61,7 +51,6 @@ void CSnapControlDialog::OnInitDialog() {
             m_snapOff->setChecked(true);
             break;
     }
-    m_okButton->setFocus(Qt::OtherFocusReason);
 }
 
 void CSnapControlDialog::OnSnapAll() { m_snapMode = SNAP_ALL; }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDialog>
-
+#include "editor/Dialog.h"
 #include "model/Snap.h"
 
-class QPushButton;
 class QRadioButton;
-class QShowEvent;
 
 // Lets the user pick a view's snap mode. The caller sets m_snapMode before
 // showing the dialog and copies it back after OK.
-class CSnapControlDialog : public QDialog {
+class CSnapControlDialog : public CDialog {
     Q_OBJECT
 
   public:
@@ -28,12 +25,9 @@ class CSnapControlDialog : public QDialog {
     int m_snapMode = SNAP_ALL;
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
   private:
-    void OnInitDialog();
-
-    QPushButton* m_okButton;
     QRadioButton* m_snapAll;
     QRadioButton* m_snapOff;
     QRadioButton* m_snapGrid;

@@ -1,8 +1,6 @@
 #include "editor/SourcePropertiesDialog.h"
 
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 
 #include "editor/DataExchange.h"
 #include "editor/DialogTemplate.h"
@@ -15,10 +13,9 @@ constexpr int IDC_MAGNITUDE = 1008;
 }  // namespace
 
 CSourcePropertiesDialog::CSourcePropertiesDialog(float magnitude, float phase, QWidget* parent)
-    : QDialog(parent), m_magnitude(magnitude), m_phase(phase) {
+    : CDialog(parent), m_magnitude(magnitude), m_phase(phase) {
     CDialogTemplate layout(this, QStringLiteral("Source Properties"), 186, 95);
-    m_okButton =
-        layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(28, 66, 50, 14), true);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(28, 66, 50, 14), true);
     layout.AddButton(QStringLiteral("IDCANCEL"), QStringLiteral("Cancel"), QRect(109, 66, 50, 14));
     m_magnitudeEdit = layout.AddEdit(IDC_MAGNITUDE, QRect(28, 38, 51, 13));
     m_phaseEdit = layout.AddEdit(IDC_PHASE, QRect(109, 38, 51, 13));
@@ -26,18 +23,9 @@ CSourcePropertiesDialog::CSourcePropertiesDialog(float magnitude, float phase, Q
     layout.AddLabel(QStringLiteral("Magnitude"), QRect(28, 25, 52, 10), Qt::AlignHCenter);
 }
 
-void CSourcePropertiesDialog::showEvent(QShowEvent* event) {
-    // A spontaneous show is the window coming back from being minimised, not
-    // a new showing of the dialog.
-    if (!event->spontaneous()) OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CSourcePropertiesDialog::OnInitDialog() {
     m_magnitudeEdit->setText(FormatDialogNumber(m_magnitude));
     m_phaseEdit->setText(FormatDialogNumber(m_phase));
-    // So that Enter accepts the values shown.
-    m_okButton->setFocus(Qt::OtherFocusReason);
 }
 
 void CSourcePropertiesDialog::accept() {

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "editor/Dialog.h"
 
 class QLineEdit;
-class QPushButton;
-class QShowEvent;
 
 // Asks for a source's voltage magnitude and phase, both for a new source and
 // for one that is double-clicked. The caller reads the members after OK.
-class CSourcePropertiesDialog : public QDialog {
+class CSourcePropertiesDialog : public CDialog {
     Q_OBJECT
 
   public:
@@ -23,12 +21,9 @@ class CSourcePropertiesDialog : public QDialog {
     float m_phase;  // degrees, -180 to 180
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
   private:
-    void OnInitDialog();
-
-    QPushButton* m_okButton;
     QLineEdit* m_magnitudeEdit;
     QLineEdit* m_phaseEdit;
 };

@@ -4,8 +4,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 
 #include "editor/DataExchange.h"
 #include "editor/DialogTemplate.h"
@@ -47,10 +45,9 @@ class CDigitsOnlyFilter : public QObject {
 
 CWirePropertiesDialog::CWirePropertiesDialog(float length, float radius, float segments,
                                              float angle, QWidget* parent)
-    : QDialog(parent), m_length(length), m_radius(radius), m_segments(segments), m_angle(angle) {
+    : CDialog(parent), m_length(length), m_radius(radius), m_segments(segments), m_angle(angle) {
     CDialogTemplate layout(this, QStringLiteral("Properties of Wire"), 200, 87);
-    m_okButton =
-        layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(35, 55, 50, 14), true);
+    layout.AddButton(QStringLiteral("IDOK"), QStringLiteral("OK"), QRect(35, 55, 50, 14), true);
     layout.AddButton(QStringLiteral("IDCANCEL"), QStringLiteral("Cancel"), QRect(103, 55, 50, 14));
     m_lengthEdit = layout.AddEdit(IDC_LENGTH, QRect(13, 32, 30, 17), Qt::AlignHCenter);
     m_segmentsEdit = layout.AddEdit(IDC_SEGMENTS, QRect(56, 32, 30, 17), Qt::AlignHCenter);
@@ -64,20 +61,11 @@ CWirePropertiesDialog::CWirePropertiesDialog(float length, float radius, float s
     m_segmentsEdit->installEventFilter(new CDigitsOnlyFilter(m_segmentsEdit));
 }
 
-void CWirePropertiesDialog::showEvent(QShowEvent* event) {
-    // A spontaneous show is the window coming back from being minimised, not
-    // a new showing of the dialog.
-    if (!event->spontaneous()) OnInitDialog();
-    QDialog::showEvent(event);
-}
-
 void CWirePropertiesDialog::OnInitDialog() {
     m_lengthEdit->setText(FormatDialogNumber(m_length));
     m_segmentsEdit->setText(FormatDialogNumber(m_segments));
     m_radiusEdit->setText(FormatDialogNumber(m_radius));
     m_angleEdit->setText(FormatDialogNumber(m_angle));
-    // So that Enter accepts the values shown.
-    m_okButton->setFocus(Qt::OtherFocusReason);
 }
 
 void CWirePropertiesDialog::accept() {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "editor/Dialog.h"
 
 class QLineEdit;
-class QPushButton;
-class QShowEvent;
 
 // Asks for a wire's length, radius, segment count and angle, both for a new
 // wire and for one that is double-clicked. It only collects and checks the
 // numbers; the caller reads the members after OK and applies them.
-class CWirePropertiesDialog : public QDialog {
+class CWirePropertiesDialog : public CDialog {
     Q_OBJECT
 
   public:
@@ -27,12 +25,9 @@ class CWirePropertiesDialog : public QDialog {
     float m_angle;  // degrees, 0 to 360
 
   protected:
-    void showEvent(QShowEvent* event) override;
+    void OnInitDialog() override;
 
   private:
-    void OnInitDialog();
-
-    QPushButton* m_okButton;
     QLineEdit* m_lengthEdit;
     QLineEdit* m_segmentsEdit;
     QLineEdit* m_radiusEdit;
