@@ -79,7 +79,8 @@ std::string Quoted(const fs::path& path) {
 
 std::string_view TrimmedLine(std::string_view line) {
     while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.remove_suffix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
     return line;
 }
 
