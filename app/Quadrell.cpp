@@ -14,7 +14,6 @@
 #include "editor/CommandIds.h"
 #include "editor/MessageBox.h"
 #include "editor/PrinterSettings.h"
-#include "plots/PlotWindowClass.h"
 
 CQuadrellApp::CQuadrellApp() {
     // Numbers on cards, in listings and in dialogs always use a decimal point,
@@ -44,7 +43,6 @@ bool CQuadrellApp::InitInstance(const QStringList& arguments) {
         OnFileNew();
     }
     m_mainFrame->repaint();
-    RegisterPlotWindowClass();
     return true;
 }
 

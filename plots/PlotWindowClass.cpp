@@ -6,14 +6,9 @@
 
 namespace {
 
-bool g_registered = false;
 const PlotWindowClass g_plotClass;
 
 }  // namespace
-
-void RegisterPlotWindowClass() { g_registered = true; }
-
-bool IsPlotWindowClassRegistered() { return g_registered; }
 
 const PlotWindowClass& GetPlotWindowClass() { return g_plotClass; }
 

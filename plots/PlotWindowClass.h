@@ -8,10 +8,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
-// The settings shared by both result windows, registered once at start-up by
-// the application: a light grey background that shows as the margin around
-// the drawing area, the arrow cursor, and a fixed outer size with caption,
-// system menu, minimise and close buttons but no maximise box or sizing.
+// The settings shared by both result windows: a light grey background that
+// shows as the margin around the drawing area, the arrow cursor, and a fixed
+// outer size with caption, system menu, minimise and close buttons but no
+// maximise box or sizing.
 struct PlotWindowClass {
     QString name = QStringLiteral("Plot");
     QColor background = QColor(192, 192, 192);
@@ -19,8 +19,6 @@ struct PlotWindowClass {
     int outerHeight = 350;
 };
 
-void RegisterPlotWindowClass();
-bool IsPlotWindowClassRegistered();
 const PlotWindowClass& GetPlotWindowClass();
 
 // Makes a result window of the "Plot" class in `area`: `content` becomes the
