@@ -74,6 +74,7 @@ CChildFrame* CDocTemplate::AddFrame(OpenDocument& entry) {
     entry.frames.append(frame);
     connect(frame, &CChildFrame::frameDestroyed, this,
             [this, entry = &entry](CChildFrame* gone) { OnFrameDestroyed(entry, gone); });
+    connect(frame->GetView(), &CQuadrellView::deckImported, this, &CDocTemplate::deckImported);
     m_area->addSubWindow(frame);
     // A new design window takes most of the free area, as classic MDI
     // children do; later ones cascade from the active one.

@@ -27,8 +27,8 @@ class CDocTemplate : public QObject {
 
     // A new empty design in a new window.
     CChildFrame* OpenNewDocument();
-    // A design titled with the file's name. Designs keep nothing of their
-    // own in files, so it starts empty.
+    // A new empty design titled with the file's name, for the deck in the
+    // file to be imported into.
     CChildFrame* OpenDocumentFile(const QString& path);
     // Another window on the design shown in `frame`.
     CChildFrame* NewWindow(CChildFrame* frame);
@@ -42,6 +42,8 @@ class CDocTemplate : public QObject {
     // at the windows should connect queued.
     void framesChanged();
     void frameDestroyed(CChildFrame* frame);
+    // A deck was imported into a design through one of its views.
+    void deckImported(const QString& path);
 
   private:
     struct OpenDocument;

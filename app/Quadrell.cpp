@@ -14,6 +14,7 @@
 #include "editor/CommandIds.h"
 #include "editor/MessageBox.h"
 #include "editor/PrinterSettings.h"
+#include "editor/QuadrellView.h"
 
 CQuadrellApp::CQuadrellApp() {
     // Numbers on cards, in listings and in dialogs always use a decimal point,
@@ -31,14 +32,18 @@ CQuadrellApp::~CQuadrellApp() { m_mainFrame.reset(); }
 bool CQuadrellApp::InitInstance(const QStringList& arguments) {
     m_recentFiles.Load();
     m_mainFrame = std::make_unique<CMainFrame>(this);
+    connect(m_mainFrame->DocTemplate(), &CDocTemplate::deckImported, this,
+            &CQuadrellApp::AddRecentFile);
     RefreshRecentFileMenus();
 
     // The main window is laid out before the first design window opens, so
     // that the design window can take its share of the real area.
     m_mainFrame->resize(1100, 800);
     m_mainFrame->show();
+    // A deck that cannot be imported leaves its design window empty, with
+    // the reason shown; the run goes on.
     if (!arguments.isEmpty()) {
-        if (!OpenDocumentFile(arguments.front())) return false;
+        OpenDocumentFile(arguments.front());
     } else {
         OnFileNew();
     }
@@ -74,23 +79,24 @@ bool CQuadrellApp::OnCmdMsg(int id, bool execute) {
 void CQuadrellApp::OnFileNew() { m_mainFrame->DocTemplate()->OpenNewDocument(); }
 
 bool CQuadrellApp::OpenDocumentFile(const QString& path) {
-    const QFileInfo file(path);
+    const QString full = QFileInfo(path).absoluteFilePath();
+    CChildFrame* frame = m_mainFrame->DocTemplate()->OpenDocumentFile(full);
+    if (frame->GetView()->ImportDeck(full)) return true;
+    // A deck that is gone leaves the list; one that did not read stays, to be
+    // tried again once it is mended.
+    const QFileInfo file(full);
     if (!file.isFile() || !file.isReadable()) {
-        ShowQuadrellMessage(m_mainFrame.get(),
-                            QStringLiteral("Cannot open %1.\nThe file does not exist or cannot "
-                                           "be read.")
-                                .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
-        m_recentFiles.Remove(
-            static_cast<int>(m_recentFiles.Paths().indexOf(file.absoluteFilePath())));
+        m_recentFiles.Remove(static_cast<int>(m_recentFiles.Paths().indexOf(full)));
         m_recentFiles.Save();
         RefreshRecentFileMenus();
-        return false;
     }
-    m_mainFrame->DocTemplate()->OpenDocumentFile(file.absoluteFilePath());
-    m_recentFiles.Add(file.absoluteFilePath());
+    return false;
+}
+
+void CQuadrellApp::AddRecentFile(const QString& path) {
+    m_recentFiles.Add(QFileInfo(path).absoluteFilePath());
     m_recentFiles.Save();
     RefreshRecentFileMenus();
-    return true;
 }
 
 void CQuadrellApp::OnAppAbout() {

@@ -19,8 +19,9 @@ class CQuadrellApp : public QObject, public CCmdTarget {
     CQuadrellApp();
     ~CQuadrellApp() override;
 
-    // Builds the main window and opens the first design: the file named by
-    // the first argument, else a new empty one. False ends the run.
+    // Builds the main window and opens the first design: the deck named by
+    // the first argument imported into a new design, else a new empty one.
+    // False ends the run.
     bool InitInstance(const QStringList& arguments);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -29,9 +30,12 @@ class CQuadrellApp : public QObject, public CCmdTarget {
     bool OnCmdMsg(int id, bool execute) override;
 
     void OnFileNew();
-    // Opens a design window titled with the file; a file that cannot be read
-    // is reported and leaves the recent-file list.
+    // Opens a new design window titled with the file and imports the deck
+    // into it. A deck that fails is reported and leaves the design empty; a
+    // file that cannot be read also leaves the recent-file list.
     bool OpenDocumentFile(const QString& path);
+    // Puts an imported deck first in the recent-file list.
+    void AddRecentFile(const QString& path);
     void OnAppAbout();
     void OnFilePrintSetup();
 

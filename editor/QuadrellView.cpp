@@ -9,7 +9,9 @@
 
 #include "editor/CommandIds.h"
 #include "editor/Cursors.h"
+#include "editor/FileDialogs.h"
 #include "editor/GenerateInputFile.h"
+#include "editor/ImportDeck.h"
 #include "editor/PainterSurface.h"
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
@@ -163,8 +165,14 @@ void CQuadrellView::OnGenerateInputFile() {
 void CQuadrellView::OnLaunchNec2d() { LaunchNec2d(); }
 
 void CQuadrellView::OnImportDeck() {
-    // The deck import fills this in; until then Open does nothing while a
-    // design window is active.
+    const QString path = AskOpenFilePath(this);
+    if (!path.isEmpty()) ImportDeck(path);
+}
+
+bool CQuadrellView::ImportDeck(const QString& path) {
+    if (!ImportDeckFile(this, *m_document, m_origin, path)) return false;
+    emit deckImported(path);
+    return true;
 }
 
 CPlotDlg* CQuadrellView::GetPlotDlg() const { return m_pPlotDlg; }

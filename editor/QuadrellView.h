@@ -80,7 +80,11 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnGenerateInputFile();
     void OnLaunchNec2d();
     void OnProcessOutputData();
+    // File Open: asks for a deck and imports it into this view's design.
     void OnImportDeck();
+    // Imports the deck at `path` into the design, all or nothing, telling
+    // the user what failed or was skipped.
+    bool ImportDeck(const QString& path);
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
@@ -88,6 +92,10 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     int GetGrabbedEnd() const { return m_grabbedEnd; }
     CPoint GetGrabOffset() const { return m_grabOffset; }
     bool IsDragging() const { return m_bDragging; }
+
+  signals:
+    // A deck was imported into the design, so it belongs in the recent files.
+    void deckImported(const QString& path);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -137,4 +138,18 @@ double Atof(std::string_view text) {
         value = 0.0;
     }
     return negative ? -value : value;
+}
+
+int Atoi(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end && IsCSpace(*p)) ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    // One beyond the int range is enough to know that it is beyond.
+    constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 2;
+    long long value = 0;
+    while (p < end && IsDigit(*p)) value = std::min(value * 10 + (*p++ - '0'), kBeyond);
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }

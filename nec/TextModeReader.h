@@ -71,3 +71,8 @@ std::string_view FirstToken(std::string_view line);
 // and "nan" texts are not numbers here. Values too large for a double give
 // plus or minus infinity, values too small zero.
 double Atof(std::string_view text);
+
+// The C library's atoi: leading white space is skipped, then an optionally
+// signed run of decimal digits is converted; anything else gives 0. Values
+// beyond the int range are held at its nearest end.
+int Atoi(std::string_view text);

@@ -13,6 +13,7 @@
 #include "app/ChildFrm.h"
 #include "app/DocTemplate.h"
 #include "editor/CommandIds.h"
+#include "model/QuadrellDoc.h"
 #include "tests/support/ShellFixture.h"
 
 namespace {
@@ -75,8 +76,9 @@ TEST_F(ShellTest, OffersTheDesignCommandsOnlyWhileADesignIsOpen) {
               "&Delete|&Flip|&Rotate|Zoom &In|Zoom &Out|Normal View|Slice X Z|Slice Y Z|Slice X Y|"
               "View Full Pattern|&Copy|Cu&t|&Paste|Repeat|&Undo|Redo|Next Pane|Previous Pane");
     EXPECT_FALSE(m_frame->RecentPlaceHolder()->isEnabled());
-    Trigger(ID_FILE_OPEN);  // the design's own, which opens nothing yet
+    Trigger(ID_FILE_OPEN);  // the design's own: it asks for a deck to import
     EXPECT_TRUE(m_catcher.Messages().isEmpty());
+    EXPECT_EQ(m_catcher.Unexpected().size(), 1);
 
     CloseAllDesigns();
     EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
@@ -155,38 +157,54 @@ TEST_F(ShellTest, WindowCommandsShowTheDesignInMoreViewsAndCloseThemAll) {
     EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
 }
 
-TEST_F(ShellTest, RecentFilesAreKeptInTheSettingsAndReopen) {
+TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
     QTemporaryDir folder;
     const QString at = QDir::toNativeSeparators(folder.path()) + "/";
     const QString names[] = {"a&b.in", "two.in", "three.in", "four.in",
                              "a-deck-whose-name-is-too-long-for-the-menu.in"};
     for (int i = 0; i < 5; ++i) {
-        QFile(folder.filePath(names[i])).open(QIODevice::WriteOnly);
+        QFile deck(folder.filePath(names[i]));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly));
+        deck.write(QString("CE\nGW 1 1 0 0 0 %1 0 0 .1\nGE\nEN").arg(i + 1).toLatin1());
         QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
                              folder.filePath(names[i]));
     }
     const auto recent = [this] { return Menus()[0].section('|', 8, -3); };
-    // Four of them are read at start-up.
+    // Each design window as "title: elements".
+    const auto designs = [this] {
+        QStringList designs;
+        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
+            const auto* frame = qobject_cast<CChildFrame*>(window);
+            designs << QString("%1: %2")
+                           .arg(window->windowTitle())
+                           .arg(frame->GetDocument()->GetElements().GetCount());
+        }
+        return designs;
+    };
+    // Four are read at start-up, and the deck named on the command line goes
+    // first once it is imported.
     m_app.reset();
     m_app = std::make_unique<CQuadrellApp>();
-    ASSERT_TRUE(m_app->InitInstance({}));
+    ASSERT_TRUE(m_app->InitInstance({folder.filePath(names[4])}));
     m_frame = m_app->MainFrame();
-    EXPECT_EQ(recent(), "&1 " + at + "a&&b.in|&2 " + at + "two.in|&3 " + at + "three.in|&4 " + at +
-                            "four.in");
-
-    // An opened file goes first and the oldest leaves; reopening through the
-    // menu makes another window; a file gone is reported and leaves the list.
-    ASSERT_TRUE(m_app->OpenDocumentFile(folder.filePath(names[4])));
-    EXPECT_EQ(QSettings().value("Recent File List/File1").toString(), folder.filePath(names[4]));
+    EXPECT_EQ(designs(), QStringList{names[4] + ": 1"});
+    EXPECT_EQ(recent(), "&1 ..." + (at + names[4]).right(45) + "|&2 " + at + "a&&b.in|&3 " + at +
+                            "two.in|&4 " + at + "three.in");
     EXPECT_FALSE(QSettings().contains("Recent File List/File5"));
+
+    // Reopening through the menu makes another design; a deck gone is
+    // reported, leaves its design empty and leaves the list.
     m_frame->RecentActions()[1]->trigger();
     QFile::remove(folder.filePath("two.in"));
     m_frame->RecentActions()[2]->trigger();
-    EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));  // only reported
-    EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1", names[4], "a&b.in"}));
-    EXPECT_EQ(m_catcher.Messages().size(), 2);
-    EXPECT_EQ(m_catcher.Messages().value(0),
-              "Cannot open " + at + "two.in.\nThe file does not exist or cannot be read.");
+    EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));
+    EXPECT_EQ(designs(), (QStringList{names[4] + ": 1", "a&b.in: 1", "two.in: 0", "never.in: 0"}));
+    EXPECT_EQ(m_catcher.Messages(), (QStringList{"Cannot read " + at +
+                                                     "two.in: No such file or directory.\nFile "
+                                                     "Cannot be Opened",
+                                                 "Cannot read " + at +
+                                                     "never.in: No such file or directory.\nFile "
+                                                     "Cannot be Opened"}));
     EXPECT_EQ(recent(),
               "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
 }

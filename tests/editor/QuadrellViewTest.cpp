@@ -376,4 +376,40 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_EQ(ResultWindows(), first);
 }
 
+TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
+    AddWire(-100, 0, 100);
+    AddSource(0, 0);
+    Generate("dipole");
+    const QStringList drawn = Design();
+    const auto write = [this](const QString& name, const QByteArray& deck) {
+        QFile file(m_folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(deck) == deck.size());
+    };
+    // A card the editor cannot draw, after one it can, changes nothing.
+    write("bad.out", "CE\nGW 1 1 0 0 0 1 0 0 .1\nGA 2 8 2 0 90 .001\nGE\nEN");
+    PickFile("bad");
+    Trigger(ID_FILE_OPEN);
+    EXPECT_EQ(m_catcher.Messages().last(), "Quadrell only recognizes GW\nFile Cannot be Opened");
+    EXPECT_EQ(Design(), drawn);
+
+    // The written deck comes back on top of what is drawn: its wire at the
+    // head, its source at the tail.
+    PickFile("dipole.in");
+    Trigger(ID_FILE_OPEN);
+    EXPECT_EQ(Design(), (QStringList{drawn[0], drawn[0], drawn[1], drawn[1]}));
+    EXPECT_EQ(QSettings().value("Recent File List/File1"), m_folder.filePath("dipole.in"));
+
+    // Wires come in reversed; what was skipped is said once.
+    write("two.in",
+          "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGE\n"
+          "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEN");
+    PickFile("two.in");
+    Trigger(ID_FILE_OPEN);
+    EXPECT_EQ(Design().mid(0, 2), (QStringList{"0,-5 10,-5", "0,0 10,0"}));
+    EXPECT_EQ(Design().last(), "10,-5 1@90");
+    EXPECT_EQ(m_catcher.Messages().last(),
+              "These cards of the deck were skipped:\n1 excitation on a segment inside a wire: "
+              "Quadrell places sources only at wire ends.");
+}
+
 }  // namespace

@@ -1,0 +1,39 @@
+#include "editor/ImportDeck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <string>
+
+#include "editor/MessageBox.h"
+#include "nec/DeckImport.h"
+#include "nec/WholeFile.h"
+
+bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path) {
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    const auto cannotRead = [&](const QString& reason) {
+        ShowQuadrellMessage(
+            parent,
+            QStringLiteral("Cannot read %1: %2.\nFile Cannot be Opened").arg(shown, reason));
+        return false;
+    };
+    // A device or a pipe could feed the reader for ever.
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile()) return cannotRead(QStringLiteral("not a regular file"));
+
+    std::string deck;
+    std::string error;
+    if (!ReadWholeFile(std::filesystem::path(QFile::encodeName(path).toStdString()), deck, error))
+        return cannotRead(QString::fromStdString(error));
+
+    DeckImport imported = ReadDeckImport(deck, origin);
+    if (!imported.failure.empty()) {
+        ShowQuadrellMessage(parent, QString::fromStdString(imported.failure));
+        return false;
+    }
+    AddImportedElements(document, imported);
+    const std::string skipped = SkipMessage(imported.skipped);
+    if (!skipped.empty()) ShowQuadrellMessage(parent, QString::fromStdString(skipped));
+    return true;
+}

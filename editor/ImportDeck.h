@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "model/Point.h"
+
+class CQuadrellDoc;
+class QWidget;
+
+// Imports the NEC2D deck at `path` into `document`, drawn relative to
+// `origin`: all of its wires and sources, or, with a message saying why,
+// nothing at all. When cards were skipped a message says which. True when
+// the deck was imported.
+bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path);

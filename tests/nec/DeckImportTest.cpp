@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/QuadrellDoc.h"
+#include "nec/DeckImport.h"
+#include "nec/DeckWriter.h"
+
+namespace {
+
+// A wire as "W x,y,z length@angle radius/segments", a source as
+// "S x,y,z magnitude@phase", each number to six digits.
+std::string Describe(const CElement& e) {
+    char text[160];
+    if (e.GetType() == ELEMENT_WIRE) {
+        const auto& wire = static_cast<const CWire&>(e);
+        std::snprintf(text, sizeof text, "W %g,%g,%g %g@%g %g/%g", wire.GetStartX(),
+                      wire.GetStartY(), wire.GetStartZ(), wire.GetLength(), wire.GetAngle(),
+                      wire.GetRadius(), wire.GetSegments());
+    } else {
+        std::snprintf(text, sizeof text, "S %g,%g,%g %g@%g", e.GetStartX(), e.GetStartY(),
+                      static_cast<const CSource&>(e).GetZ(), e.GetMagnitude(), e.GetPhase());
+    }
+    return text;
+}
+
+std::vector<std::string> Elements(const DeckImport& imported) {
+    std::vector<std::string> elements;
+    for (const auto& wire : imported.wires) elements.push_back(Describe(*wire));
+    for (const auto& source : imported.sources) elements.push_back(Describe(*source));
+    return elements;
+}
+
+std::string Deck(const std::string& geometry, const std::string& program = "") {
+    return "CM a deck\nCE\n" + geometry + "GE\n" + program + "EN";
+}
+
+const std::string kOnlyGw = "Quadrell only recognizes GW\nFile Cannot be Opened";
+// A GW card padded with blanks to `length` characters before its line feed.
+std::string GwOfLength(std::size_t length) {
+    std::string card = "GW 1 1 0 0 0 1 0 0 .1";
+    card.resize(length, ' ');
+    return card + "\n";
+}
+
+struct ImportCase {
+    const char* name;
+    std::string deck;
+    std::vector<std::string> elements;  // wires, then sources
+    std::string failure;
+    std::string skipped = "0 0 0";  // inner, unmatched excitations, zero-length wires
+    CPoint origin{};
+};
+
+const ImportCase kCases[] = {
+    {"every direction in the plane and along Z",
+     Deck("GW 1 4 0 0 0 10 0 0 .001\n"
+          "GW 2 2 10 0 0 0 0 0 .002\n"
+          "GW 3 3 5 5 1 5 5 -3 .001\n"
+          "GW 4 1 0 0 0 3 4 0 .001\n"
+          "GW 5 1 0 0 0 -3 -4 0 .001\n"),
+     {"W 0,0,0 10@0 0.001/4", "W 10,0,0 10@180 0.002/2", "W 5,-5,1 4@90 0.001/3",
+      "W 0,0,0 5@306.87 0.001/1", "W 0,0,0 5@126.87 0.001/1"},
+     ""},
+    {"sources on first and last segments of every wire with the tag",
+     Deck("GW 1 1 0 0 0 0 -7 0 .001\n"
+          "GW 2 5 1 1 0 1 -4 2 .001\n"
+          "GW 2 5 2 2 0 2 -3 0 .001\n"
+          "GW 3 1 4 4 4 4 4 4 .001\n",
+          "EX 0 1 1 00 0 2.\n"
+          "FR 0 1 0 0 7.1\n"
+          "EX 0 2 5 00 -1. 0\n"
+          "EX 0 9 1 00 1. 0\n"
+          "RP 0 19 37 0000 0 0 10 10\n"
+          "EX 0 2 3 00 1. 0\n"
+          "EX\t0 1 1 00 1. 0\n"),
+     {"W 0,0,0 7@90 0.001/1", "W 1,-1,0 5.38516@90 0.001/5", "W 2,-2,0 5@90 0.001/5",
+      "S 0,0,0 2@90", "S 1,4,2 1@180", "S 2,3,0 1@180"},
+     "",
+     "2 1 1"},
+    {"CR LF line ends, missing fields and the drawing origin",
+     "CM x\r\nCE\r\nGW 7 3 0 0 0 10\r\nGE\r\nEX 0 7 3 00 +3e-1\r\nEN ",
+     {"W 10,20,0 10@0 0/3", "S 20,20,0 0.3@0"},
+     "",
+     "0 0 0",
+     {10, 20}},
+    {"a card of 78 characters and its line feed", Deck(GwOfLength(78)), {"W 0,0,0 1@0 0.1/1"}, ""},
+    {"a card of 79 characters leaves its line feed to the next read",
+     Deck(GwOfLength(79)),
+     {},
+     kOnlyGw},
+    {"a ground flag on GE", "CE\nGW 1 1 0 0 0 1 0 0 .1\nGE 0\nEN", {}, kOnlyGw},
+    {"a blank line among the wires", Deck("GW 1 1 0 0 0 1 0 0 .1\n\n"), {}, kOnlyGw},
+    {"a tab after the card name", Deck("GW\t1 1 0 0 0 1 0 0 .1\n"), {}, kOnlyGw},
+    {"another geometry card", Deck("GA 1 8 2 0 90 .001\n"), {}, kOnlyGw},
+    {"EN with a line feed is not the end",
+     Deck("GW 1 1 0 0 0 1 0 0 .1\n") + "\n",
+     {},
+     "The deck ends before its \"EN\" card.\nFile Cannot be Opened"},
+    {"a CE line with a comment",
+     "CE a comment\nGE\nEN",
+     {},
+     "The deck has no \"CE\" line to end its comments.\nFile Cannot be Opened"},
+    {"the deck ends among the wires",
+     "CE\nGW 1 1 0 0 0 1 0 0 .1\n",
+     {},
+     "The deck ends before its \"GE\" card.\nFile Cannot be Opened"},
+    {"a wire too long to draw",
+     Deck("GW 1 1 0 0 0 1 0 0 .1\r\nGW 2 1 -3e38 0 0 3e38 0 0 .1\r\n"),
+     {},
+     "A number on this card is too large to draw:\nGW 2 1 -3e38 0 0 3e38 0 0 .1\nFile Cannot be "
+     "Opened"},
+    {"an excitation too strong to draw",
+     Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
+     {},
+     "A number on this card is too large to draw:\nEX 0 1 1 00 1e39 0\nFile Cannot be Opened"},
+};
+
+void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
+
+class DeckImportCases : public testing::TestWithParam<ImportCase> {};
+
+TEST_P(DeckImportCases, DrawsWhatItCanOrNothing) {
+    const ImportCase& c = GetParam();
+    const DeckImport imported = ReadDeckImport(c.deck, c.origin);
+    EXPECT_EQ(imported.failure, c.failure);
+    EXPECT_EQ(Elements(imported), c.elements);
+    const ImportSkips& s = imported.skipped;
+    EXPECT_EQ(std::to_string(s.innerExcitations) + " " + std::to_string(s.unmatchedExcitations) +
+                  " " + std::to_string(s.zeroLengthWires),
+              c.skipped);
+}
+
+INSTANTIATE_TEST_SUITE_P(Decks, DeckImportCases, testing::ValuesIn(kCases),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+// A written deck reads back as the design, wires in card order, whatever the
+// direction of a wire and the phase of a source, to the written digits.
+TEST(DeckImport, ReadsAWrittenDesignBack) {
+    CQuadrellDoc doc;
+    const float angles[] = {0, 30.5f, 90, 135, 180, 200, 270, 315.25f};
+    for (int i = 0; i < 8; ++i) {
+        doc.AddElementAtHead(std::make_unique<CWire>(-40.0f + 10 * i, 7.5f - 3 * i, 0.5f * i,
+                                                     20.0f + i, 0.001f * (i + 1), 3.0f + i,
+                                                     angles[i]));
+    }
+    const float phases[] = {0, 45, -135, 90, -90};
+    std::vector<const CElement*> written;
+    for (ElementPosition pos = doc.GetFirstElementPosition(); pos;)
+        written.push_back(doc.GetNextElement(pos));
+    for (int i = 0; i < 5; ++i) {
+        const CElement& wire = *written[static_cast<std::size_t>(i)];
+        const bool atEnd = i % 2 == 1;
+        doc.AddElementAtTail(std::make_unique<CSource>(atEnd ? wire.GetEndX() : wire.GetStartX(),
+                                                       atEnd ? wire.GetEndY() : wire.GetStartY(), 0,
+                                                       1.5f + i, phases[i]));
+    }
+    int tags = 0;
+    const DeckText deck = WriteDeck(doc, {}, {}, {}, tags);
+    ASSERT_TRUE(deck.allSourcesConnected);
+
+    const DeckImport imported = ReadDeckImport(deck.text, {});
+    ASSERT_EQ(imported.failure, "");
+    ASSERT_EQ(imported.wires.size(), 8u);
+    ASSERT_EQ(imported.sources.size(), 5u);
+    const auto near = [](float read, float was) { return std::abs(read - was) <= 2e-4f; };
+    for (std::size_t i = 0; i < 8; ++i) {
+        const CElement& was = *written[i];
+        const CWire& read = *imported.wires[i];
+        SCOPED_TRACE(Describe(was) + " read as " + Describe(read));
+        EXPECT_TRUE(near(read.GetStartX(), was.GetStartX()) &&
+                    near(read.GetStartY(), was.GetStartY()) &&
+                    near(read.GetEndX(), was.GetEndX()) && near(read.GetEndY(), was.GetEndY()) &&
+                    read.GetStartZ() == static_cast<const CWire&>(was).GetStartZ() &&
+                    near(read.GetLength(), was.GetLength()) &&
+                    std::abs(read.GetRadius() / was.GetRadius() - 1) < 1e-5f &&
+                    read.GetSegments() == was.GetSegments());
+    }
+    ElementPosition pos = doc.GetFirstElementPosition();
+    for (int i = 0; i < 8; ++i) doc.GetNextElement(pos);
+    for (const auto& read : imported.sources) {
+        const CElement& was = *doc.GetNextElement(pos);
+        SCOPED_TRACE(Describe(was) + " read as " + Describe(*read));
+        EXPECT_TRUE(near(read->GetStartX(), was.GetStartX()) &&
+                    near(read->GetStartY(), was.GetStartY()) &&
+                    near(read->GetMagnitude(), was.GetMagnitude()) &&
+                    near(read->GetPhase(), was.GetPhase()));
+    }
+}
+
+}  // namespace
