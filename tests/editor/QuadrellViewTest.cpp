@@ -401,15 +401,16 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
 
     // Wires come in reversed; what was skipped is said once.
     write("two.in",
-          "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGE\n"
-          "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEN");
+          "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGW 3 1 1 1 1 1 1 1 .1\nGE\n"
+          "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEX 0 2 2 00 1. 0\nEX 0 4 1 00 1. 0\nEN");
     PickFile("two.in");
     Trigger(ID_FILE_OPEN);
     EXPECT_EQ(Design().mid(0, 2), (QStringList{"0,-5 10,-5", "0,0 10,0"}));
     EXPECT_EQ(Design().last(), "10,-5 1@90");
     EXPECT_EQ(m_catcher.Messages().last(),
-              "These cards of the deck were skipped:\n1 excitation on a segment inside a wire: "
-              "Quadrell places sources only at wire ends.");
+              "These cards of the deck were skipped:\n2 excitations on a segment inside a wire: "
+              "Quadrell places sources only at wire ends.\n1 excitation with a tag that no GW "
+              "card has.\n1 wire whose two ends are one point.");
 }
 
 }  // namespace
