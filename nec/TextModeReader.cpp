@@ -72,14 +72,19 @@ namespace {
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Moves `p` over leading white space and a sign; true when the sign is minus.
+bool SkipSpaceAndSign(const char*& p, const char* end) {
+    while (p < end && IsCSpace(*p)) ++p;
+    if (p < end && (*p == '+' || *p == '-')) return *p++ == '-';
+    return false;
+}
+
 }  // namespace
 
 double Atof(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p < end && IsCSpace(*p)) ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    const bool negative = SkipSpaceAndSign(p, end);
 
     // The digits as one integer (while at most 19 of them) and the power of
     // ten that scales it.
@@ -143,9 +148,7 @@ double Atof(std::string_view text) {
 int Atoi(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p < end && IsCSpace(*p)) ++p;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    const bool negative = SkipSpaceAndSign(p, end);
     // One beyond the int range is enough to know that it is beyond.
     constexpr long long kBeyond = static_cast<long long>(INT_MAX) + 2;
     long long value = 0;
