@@ -72,6 +72,11 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnMouseMove(CPoint point, bool leftDown);
     void OnLButtonUp(CPoint point);
     void OnLButtonDblClk(CPoint point);
+    // Selects the element under `point`, even right after a context menu,
+    // and shows the context menu for it, or for empty space, at
+    // `screenPoint`; the command chosen then runs on this view. In a
+    // placement mode it only returns to select mode.
+    void OnRButtonDown(CPoint point, QPoint screenPoint);
 
     // Commands.
     void OnPlaceWire();
@@ -88,6 +93,14 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
+    // Element commands: each does nothing when its condition does not hold
+    // (no selection, a source for Rotate and Flip, an empty copy buffer).
+    void OnRotate();
+    void OnFlip();
+    void OnDeleteElement();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
 
     int GetGrabbedEnd() const { return m_grabbedEnd; }
     CPoint GetGrabOffset() const { return m_grabOffset; }
@@ -113,6 +126,10 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void PlaceWire(CPoint point);
     void PlaceSource(CPoint point);
     void EditSelectedProperties();
+    void TurnSelectedWire(float step);
+    // Shows popup "Element" or "No Element" of the context menu; the command
+    // chosen, or 0.
+    int TrackPopupMenu(bool overElement, QPoint screenPoint);
 
     CQuadrellDoc* m_document;
 

@@ -26,8 +26,9 @@ constexpr float kDefaultPhase = 0.0f;
 }  // namespace
 
 void CQuadrellView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        OnLButtonDown(ClientToLogical(event->position().toPoint()));
+    const CPoint point = ClientToLogical(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) OnLButtonDown(point);
+    if (event->button() == Qt::RightButton) OnRButtonDown(point, event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
@@ -149,6 +150,35 @@ class DesignWindowTest : public CShellFixture {
         return m_frame->ActiveView();
     }
     QString Pane(int pane) const { return m_frame->StatusPaneText(pane); }
+    // Right-presses at `p` and answers the context menu with the item
+    // `choose`, or Escape; the items the menu showed, "-" for a separator.
+    QStringList RightClick(CPoint p, const QString& choose = {}) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) return;
+            for (QAction* item : menu->actions()) {
+                shown << (item->isSeparator() ? "-" : item->text());
+                if (item->text() == choose) menu->setActiveAction(item);
+            }
+            QTest::keyClick(menu, choose.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        const CPoint centre = m_view->OnPrepareDC();
+        const QPointF local(p.x + centre.x, p.y + centre.y);
+        QMouseEvent press(QEvent::MouseButtonPress, local, m_view->mapToGlobal(local),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(m_view, &press);
+        QApplication::processEvents();
+        return shown;
+    }
+    void Activate(CQuadrellView* view) {
+        m_frame->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
+        m_view = view;
+    }
+    CElement* Head() const {
+        ElementPosition head = m_doc->GetFirstElementPosition();
+        return head ? m_doc->GetNextElement(head) : nullptr;
+    }
 
     CQuadrellView* m_view = nullptr;
     CQuadrellDoc* m_doc = nullptr;
@@ -246,19 +276,11 @@ TEST_F(DesignWindowTest, EachViewKeepsItsOwnStateAndLetsGoOfElementsRemovedElsew
     EXPECT_EQ(m_view->GetSnapMode(), SNAP_GRID);
     EXPECT_EQ(Pane(1), "Snap Grid");
 
-    // A view that goes is told nothing more; one lets go of a removed element.
+    // A view that goes is told nothing more.
     m_frame->ActiveChild()->close();
     ProcessDeletes();
-    m_view = first;
-    Mouse(QEvent::MouseButtonPress, {-20, -99});
-    Mouse(QEvent::MouseMove, {60, 10});
-    EXPECT_TRUE(m_view->IsDragging());
     m_doc->RemoveElement(wire);
     m_doc->UpdateAllViews();
-    EXPECT_EQ(m_view->GetSelected(), nullptr);
-    Mouse(QEvent::MouseMove, {70, 20});
-    Mouse(QEvent::MouseButtonRelease, {70, 20});
-    EXPECT_FALSE(m_view->IsDragging());
     EXPECT_EQ(Design(), QStringList{"-100,-100 -50,-100"});
 }
 
@@ -278,6 +300,116 @@ TEST_F(DesignWindowTest, DoubleClickEditsTheWireUnderTheMouse) {
     Click({-300, -200}, true);
     EXPECT_EQ(m_catcher.PendingHandlers(), 0);
     EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
+}
+
+// Each command on a wire at (10, 20) with height 2 and 7.9 segments, angle
+// before, angle after; the wire turns about its start into a new one at the
+// head, at height 0 with whole segments, and nothing stays selected.
+TEST_F(DesignWindowTest, RotateAndFlipReplaceTheWireTurnedAboutItsStart) {
+    const std::tuple<int, float, float> turns[] = {
+        {ID_ROTATE, 0, 90}, {ID_ROTATE, 180, 270}, {ID_ROTATE, 270, 360}, {ID_ROTATE, 360, 90},
+        {ID_FLIP, 270, 90}, {ID_FLIP, 180, 360},   {ID_FLIP, 360, 180}};
+    CElement* source = AddSource(-100, -100);
+    for (const auto& [command, before, after] : turns) {
+        SCOPED_TRACE(before);
+        m_doc->AddElementAtHead(std::make_unique<CWire>(10, 20, 2, 40, 0.002f, 7.9f, before));
+        Click({10, 20});
+        Trigger(command);
+        const auto* wire = static_cast<const CWire*>(Head());
+        EXPECT_EQ(QList<float>({wire->GetStartX(), wire->GetStartY(), wire->GetStartZ(),
+                                wire->GetLength(), wire->GetRadius(), wire->GetSegments(),
+                                wire->GetAngle()}),
+                  QList<float>({10, 20, 0, 40, 0.002f, 7, after}));
+        EXPECT_EQ(m_view->GetSelected(), nullptr);
+        m_doc->RemoveElement(Head());
+    }
+    // A source does not turn; with nothing selected nothing does.
+    for (CPoint press : {CPoint{-100, -100}, CPoint{300, 300}}) {
+        Click(press);
+        Trigger(ID_ROTATE);
+        Trigger(ID_FLIP);
+    }
+    EXPECT_EQ(Design(), QStringList{Where(source)});
+}
+
+TEST_F(DesignWindowTest, CopyCutAndPasteUseTheViewsOwnBufferAtTheLastPress) {
+    CElement* wire = AddWire(0, 0, 50, 30);
+    AddSource(100, 100);
+    const QStringList drawn = Design();
+    Trigger(ID_EDIT_PASTE);  // nothing copied yet
+    Click({20, 11});
+    Trigger(ID_EDIT_COPY);
+    EXPECT_EQ(m_view->GetSelected(), wire);
+    CQuadrellView* first = m_view;
+    Activate(NewWindow());
+    Trigger(ID_EDIT_PASTE);  // this view's buffer is still empty
+    EXPECT_EQ(Design(), drawn);
+
+    // Paste from the menu of empty space, then again from the keys.
+    Activate(first);
+    EXPECT_EQ(RightClick({200, 100}, "&Paste"),
+              (QStringList{"New Element", "&Snap Controls", "&Paste"}));
+    Trigger(ID_EDIT_PASTE);
+    EXPECT_EQ(Design(), QStringList({"200,100 243.301,125", "200,100 243.301,125"}) + drawn);
+
+    // A cut source goes from every view and comes back at the tail. (The
+    // first press after a menu selects nothing.)
+    Click({100, 100});
+    Click({100, 100});
+    Trigger(ID_EDIT_CUT);
+    Click({-50, -60});
+    Trigger(ID_EDIT_PASTE);
+    EXPECT_EQ(Design().mid(2), (QStringList{drawn[0], "-50,-60 1@0"}));
+    EXPECT_EQ(first->GetSelected(), nullptr);
+}
+
+TEST_F(DesignWindowTest, ARightPressSelectsForItsMenuAndTheNextLeftPressSelectsNothing) {
+    CElement* wire = AddWire(0, 0, 100);
+    EXPECT_EQ(RightClick({50, 0}),
+              (QStringList{"&Flip\tCtrl+F", "&Rotate\tCtrl+R", "&Delete\tDel", "-", "Cu&t\tCtrl+X",
+                           "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
+    EXPECT_EQ(m_view->GetSelected(), wire);
+    Click({50, 0});
+    EXPECT_EQ(m_view->GetSelected(), nullptr);
+    Click({50, 0});
+    EXPECT_EQ(m_view->GetSelected(), wire);
+
+    // The menu's command acts on the element the right press selected.
+    RightClick({50, 0}, "&Delete\tDel");
+    EXPECT_TRUE(Design().isEmpty());
+
+    // In a placement mode a right press only returns to select mode.
+    Command(ID_PLACE_WIRE);
+    EXPECT_TRUE(RightClick({0, 0}).isEmpty());
+    EXPECT_TRUE(m_view->IsInSelectMode());
+}
+
+// Another view that holds an element, even mid-drag, lets go of it when it is
+// removed or replaced, and every command and drag after that is harmless.
+TEST_F(DesignWindowTest, AViewNeverUsesAnElementRemovedThroughAnother) {
+    CQuadrellView* first = m_view;
+    CQuadrellView* second = NewWindow();
+    for (int removal : {ID_DELETE_ELEMENT, ID_EDIT_CUT, ID_ROTATE, ID_FLIP}) {
+        SCOPED_TRACE(removal);
+        AddWire(0, 0, 100);
+        Activate(first);
+        Click({50, 0});
+        Activate(second);
+        Mouse(QEvent::MouseButtonPress, {50, 0});
+        Mouse(QEvent::MouseMove, {60, 10});
+        Activate(first);
+        Trigger(removal);
+        Activate(second);
+        EXPECT_EQ(second->GetSelected(), nullptr);
+        Mouse(QEvent::MouseMove, {70, 20});
+        Mouse(QEvent::MouseButtonRelease, {70, 20});
+        for (int command :
+             {ID_ROTATE, ID_FLIP, ID_DELETE_ELEMENT, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE})
+            Trigger(command);
+        Drag({60, 10}, {80, 30});
+        EXPECT_EQ(Design().size(), removal == ID_DELETE_ELEMENT || removal == ID_EDIT_CUT ? 0 : 1);
+        while (Head() != nullptr) m_doc->RemoveElement(Head());
+    }
 }
 
 const QString kCreated = "NEC File Created";

@@ -1,0 +1,144 @@
+// The editor view's element commands: rotate, flip, delete, the view's own
+// copy buffer, and the context menu of a right press.
+#include <QMenu>
+#include <cmath>
+
+#include "editor/CommandIds.h"
+#include "editor/QuadrellView.h"
+#include "model/QuadrellDoc.h"
+#include "model/Source.h"
+#include "model/Wire.h"
+
+namespace {
+
+constexpr float kRotateStep = 90.0f;
+constexpr float kFlipStep = 180.0f;
+
+struct PopupItem {
+    const char* text;  // null for a separator
+    int id;
+};
+
+// Menu 132: the popup for an element under the mouse and the one for empty space.
+constexpr PopupItem kElementPopup[] = {
+    {"&Flip\tCtrl+F", ID_FLIP},          {"&Rotate\tCtrl+R", ID_ROTATE},
+    {"&Delete\tDel", ID_DELETE_ELEMENT}, {nullptr, 0},
+    {"Cu&t\tCtrl+X", ID_EDIT_CUT},       {"&Copy\tCtrl+C", ID_EDIT_COPY},
+    {"&Paste\tCtrl+V", ID_EDIT_PASTE},
+};
+constexpr PopupItem kNewElementItems[] = {{"Wire", ID_PLACE_WIRE}, {"Source", ID_PLACE_SOURCE}};
+constexpr PopupItem kNoElementPopup[] = {{"&Snap Controls", ID_SNAP_CONTROLS},
+                                         {"&Paste", ID_EDIT_PASTE}};
+
+template <std::size_t N>
+void AddItems(QMenu& menu, const PopupItem (&items)[N]) {
+    for (const PopupItem& item : items) {
+        if (item.text == nullptr) {
+            menu.addSeparator();
+        } else {
+            menu.addAction(QString::fromLatin1(item.text))->setData(item.id);
+        }
+    }
+}
+
+}  // namespace
+
+void CQuadrellView::OnRButtonDown(CPoint point, QPoint screenPoint) {
+    m_lastPress = point;
+    if (!IsInSelectMode()) {
+        ResetToArrowCursor();
+        return;
+    }
+    // The menu flag does not restrain this selection: the menu acts on it.
+    m_pSelected = nullptr;
+    for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
+        CElement* element = m_document->GetNextElement(pos);
+        if (element->HitTest(point)) {
+            m_pSelected = element;
+            break;
+        }
+    }
+    repaint();
+    const int command = TrackPopupMenu(m_pSelected != nullptr, screenPoint);
+    m_bMenuShown = true;
+    if (command != 0) OnCmdMsg(command, true);
+}
+
+int CQuadrellView::TrackPopupMenu(bool overElement, QPoint screenPoint) {
+    QMenu menu(this);
+    if (overElement) {
+        menu.setTitle(QStringLiteral("Element"));
+        AddItems(menu, kElementPopup);
+    } else {
+        menu.setTitle(QStringLiteral("No Element"));
+        QMenu* newElement = menu.addMenu(QStringLiteral("New Element"));
+        AddItems(*newElement, kNewElementItems);
+        AddItems(menu, kNoElementPopup);
+    }
+    const QAction* chosen = menu.exec(screenPoint);
+    return chosen != nullptr ? chosen->data().toInt() : 0;
+}
+
+void CQuadrellView::OnRotate() { TurnSelectedWire(kRotateStep); }
+
+void CQuadrellView::OnFlip() { TurnSelectedWire(kFlipStep); }
+
+// The wire is replaced by a new one turned about its start, at the head of
+// the list and at height 0; an angle past 360 comes round once, while 360
+// itself stays.
+void CQuadrellView::TurnSelectedWire(float step) {
+    if (m_pSelected == nullptr || m_pSelected->GetType() != ELEMENT_WIRE) return;
+    const float x1 = m_pSelected->GetStartX();
+    const float y1 = m_pSelected->GetStartY();
+    const float segments = std::trunc(m_pSelected->GetSegments());
+    const float length = m_pSelected->GetLength();
+    const float radius = m_pSelected->GetRadius();
+    float angle = m_pSelected->GetAngle() + step;
+    if (angle > 360.0f) angle -= 360.0f;
+    m_document->RemoveElement(m_pSelected);
+    m_document->AddElementAtHead(
+        std::make_unique<CWire>(x1, y1, 0.0f, length, radius, segments, angle));
+    m_document->UpdateAllViews();
+    m_pSelected = nullptr;
+}
+
+void CQuadrellView::OnDeleteElement() {
+    if (m_pSelected == nullptr) return;
+    m_document->RemoveElement(m_pSelected);
+    m_document->UpdateAllViews();
+    m_pSelected = nullptr;
+}
+
+void CQuadrellView::OnEditCopy() {
+    if (m_pSelected == nullptr) return;
+    if (m_pSelected->GetType() == ELEMENT_WIRE) {
+        m_clipLength = m_pSelected->GetLength();
+        m_clipAngle = m_pSelected->GetAngle();
+        m_clipSegments = m_pSelected->GetSegments();
+        m_clipRadius = m_pSelected->GetRadius();
+    } else {
+        m_clipMagnitude = m_pSelected->GetMagnitude();
+        m_clipPhase = m_pSelected->GetPhase();
+    }
+    m_clipType = m_pSelected->GetType();
+    m_bClipboardFull = true;
+}
+
+void CQuadrellView::OnEditCut() {
+    OnEditCopy();
+    OnDeleteElement();
+}
+
+void CQuadrellView::OnEditPaste() {
+    if (!m_bClipboardFull) return;
+    const auto x = static_cast<float>(m_lastPress.x);
+    const auto y = static_cast<float>(m_lastPress.y);
+    if (m_clipType == ELEMENT_WIRE) {
+        m_document->AddElementAtHead(std::make_unique<CWire>(x, y, 0.0f, m_clipLength, m_clipRadius,
+                                                             m_clipSegments, m_clipAngle));
+    } else {
+        m_document->AddElementAtTail(
+            std::make_unique<CSource>(x, y, 0.0f, m_clipMagnitude, m_clipPhase));
+    }
+    m_document->UpdateAllViews();
+}
