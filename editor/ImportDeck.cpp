@@ -18,13 +18,10 @@ bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, cons
             QStringLiteral("Cannot read %1: %2.\nFile Cannot be Opened").arg(shown, reason));
         return false;
     };
-    // A device or a pipe could feed the reader for ever.
-    const QFileInfo file(path);
-    if (file.exists() && !file.isFile()) return cannotRead(QStringLiteral("not a regular file"));
-
     std::string deck;
     std::string error;
-    if (!ReadWholeFile(std::filesystem::path(QFile::encodeName(path).toStdString()), deck, error))
+    if (!ReadWholeFile(std::filesystem::path(QFile::encodeName(path).toStdString()), deck, error,
+                       kLargestDeck))
         return cannotRead(QString::fromStdString(error));
 
     DeckImport imported = ReadDeckImport(deck, origin);

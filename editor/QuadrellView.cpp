@@ -12,6 +12,7 @@
 #include "editor/FileDialogs.h"
 #include "editor/GenerateInputFile.h"
 #include "editor/ImportDeck.h"
+#include "editor/MessageBox.h"
 #include "editor/PainterSurface.h"
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
@@ -162,7 +163,10 @@ void CQuadrellView::OnGenerateInputFile() {
 
 // Starts the solver and returns at once; which deck it reads and where it
 // writes its listing is settled in the solver's own window.
-void CQuadrellView::OnLaunchNec2d() { LaunchNec2d(); }
+void CQuadrellView::OnLaunchNec2d() {
+    const LaunchOutcome outcome = LaunchNec2d();
+    if (!outcome.started) ShowQuadrellMessage(this, QString::fromStdString(outcome.message));
+}
 
 void CQuadrellView::OnImportDeck() {
     const QString path = AskOpenFilePath(this);

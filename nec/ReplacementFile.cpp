@@ -13,12 +13,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes through a symbolic link rather than replacing the link itself.
-fs::path ResolveTarget(const fs::path& path) {
-    std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
-    const fs::path target = fs::weakly_canonical(path, error);
-    return error ? path : target;
+// Writes through symbolic links, but only through those the kernel would
+// follow for us in a shared sticky folder such as /tmp: a link there that
+// another user planted could otherwise send the write to any file of ours.
+// False, with the link named in `refusal`, for a link that may not be
+// followed.
+bool ResolveTarget(const fs::path& path, fs::path& target, std::string& refusal) {
+    // As many links in a row as the kernel follows.
+    constexpr int kMostLinks = 40;
+    target = path;
+    for (int link = 0; link < kMostLinks; ++link) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        struct stat folderInfo {};
+        const bool shared = ::stat(folder.c_str(), &folderInfo) == 0 &&
+                            (folderInfo.st_mode & S_ISVTX) != 0 &&
+                            (folderInfo.st_mode & S_IWOTH) != 0;
+        if (shared && info.st_uid != ::geteuid() && info.st_uid != folderInfo.st_uid) {
+            refusal =
+                target.string() + " is a symbolic link that another user made in a shared folder";
+            return false;
+        }
+        std::error_code error;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) return true;
+        target = next.is_absolute() ? next : folder / next;
+    }
+    refusal = path.string() + " leads through too many symbolic links";
+    return false;
 }
 
 // A fresh name beside `target`, created exclusively so that no other file is
@@ -46,7 +69,10 @@ CReplacementFile::CReplacementFile(const fs::path& path) {
         m_error = path.empty() ? ENOENT : EISDIR;
         return;
     }
-    m_target = ResolveTarget(path);
+    if (!ResolveTarget(path, m_target, m_refusal)) {
+        m_error = EACCES;
+        return;
+    }
     m_fd = CreateTemporary(m_target, m_temporary);
     if (m_fd < 0) {
         m_error = errno;
@@ -69,8 +95,9 @@ CReplacementFile::~CReplacementFile() {
 }
 
 std::string CReplacementFile::ErrorText() const {
-    return m_error == 0 ? std::string()
-                        : std::error_code(m_error, std::generic_category()).message();
+    if (m_error == 0) return {};
+    return m_refusal.empty() ? std::error_code(m_error, std::generic_category()).message()
+                             : m_refusal;
 }
 
 void CReplacementFile::Write(std::string_view text) {

@@ -10,7 +10,9 @@
 // Until then, and whenever a step fails, a file already at the chosen name
 // stays exactly as it was, and the temporary file is removed when the object
 // goes. A replaced file keeps its permissions; a symbolic link at the path
-// keeps pointing where it did, and the file it names is replaced.
+// keeps pointing where it did, and the file it names is replaced, unless
+// the link is one the kernel would not follow: another user's link in a
+// shared sticky folder.
 class CReplacementFile {
   public:
     explicit CReplacementFile(const std::filesystem::path& path);
@@ -31,5 +33,6 @@ class CReplacementFile {
     std::filesystem::path m_temporary;
     int m_fd = -1;
     int m_error = 0;
+    std::string m_refusal;  // why a symbolic link was not followed
     bool m_committed = false;
 };

@@ -7,16 +7,42 @@
 #include <cerrno>
 #include <system_error>
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::string& error) {
+namespace {
+
+std::string TooLargeText(std::size_t largest) {
+    constexpr std::size_t kMegabyte = std::size_t{1} << 20;
+    const std::string size = largest % kMegabyte == 0 && largest > 0
+                                 ? std::to_string(largest / kMegabyte) + " MB"
+                                 : std::to_string(largest) + " bytes";
+    return "larger than the " + size + " a file may have here";
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::string& error,
+                   std::size_t largest) {
     const auto fail = [&error](int code) {
         error = std::error_code(code, std::generic_category()).message();
         return false;
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking, so that opening a pipe with no writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return fail(errno);
+    const auto refuse = [&](std::string reason) {
+        ::close(fd);
+        error = std::move(reason);
+        return false;
+    };
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        text.reserve(text.size() + static_cast<std::size_t>(info.st_size));
+    if (::fstat(fd, &info) != 0) {
+        const int code = errno;
+        ::close(fd);
+        return fail(code);
+    }
+    if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
+    if (static_cast<std::size_t>(info.st_size) > largest) return refuse(TooLargeText(largest));
+    const std::size_t start = text.size();
+    text.reserve(start + static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     while (true) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -27,6 +53,9 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::st
             ::close(fd);
             return fail(code);
         }
+        // The file may grow while it is read.
+        if (text.size() - start + static_cast<std::size_t>(got) > largest)
+            return refuse(TooLargeText(largest));
         text.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);

@@ -96,17 +96,20 @@ bool ReadFields(DeckCard& card, std::string_view rest, std::string& error) {
 
 // Long comments are carried on several CM cards; a CE keeps the last piece.
 void AddComment(std::vector<DeckCard>& cards, DeckCard card) {
-    std::string text = card.comment;
+    // The pieces are cut from a view that moves on, so that a long comment
+    // costs time in proportion to its length.
+    const std::string whole = std::move(card.comment);
+    std::string_view text = whole;
     while (text.size() > kLongestCommentText) {
         std::size_t cut = text.rfind(' ', kLongestCommentText);
-        if (cut == std::string::npos || cut == 0) cut = kLongestCommentText;
+        if (cut == std::string_view::npos || cut == 0) cut = kLongestCommentText;
         DeckCard piece = card;
         piece.mnemonic = "CM";
-        piece.comment = text.substr(0, cut);
+        piece.comment = std::string(text.substr(0, cut));
         cards.push_back(std::move(piece));
-        text.erase(0, cut);
+        text.remove_prefix(cut);
     }
-    card.comment = text;
+    card.comment = std::string(text);
     cards.push_back(std::move(card));
 }
 

@@ -174,7 +174,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     std::string deckText;
     std::string error;
     if (request.deck.empty()) return Failure("No deck was given.");
-    if (!ReadWholeFile(request.deck, deckText, error))
+    if (!ReadWholeFile(request.deck, deckText, error, kLargestDeck))
         return Failure("Cannot read the deck " + Quoted(request.deck) + ": " + error + ".");
     const DeckReadResult deck = ReadDeck(deckText);
     if (!deck.ok)

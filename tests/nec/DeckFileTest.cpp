@@ -90,6 +90,22 @@ TEST(WriteDeckFile, AFailureLeavesEveryPathAsItWas) {
             << cases[i].first;
     }
     fs::permissions(folder / "locked", fs::perms(0755));
+
+    // Another user's link in a shared sticky folder is not followed: only
+    // root can plant one for the test.
+    if (::geteuid() == 0) {
+        const fs::path shared = folder / "shared";
+        fs::create_directory(shared);
+        fs::permissions(shared, fs::perms(01777));
+        fs::create_symlink("../kept.in", shared / "planted.in");
+        ASSERT_EQ(::lchown((shared / "planted.in").c_str(), 65534, 65534), 0);
+        const DeckFileResult planted = WriteDeckFile(shared / "planted.in", kDeck);
+        EXPECT_EQ(std::pair(planted.written, planted.errorText),
+                  std::pair(false, (shared / "planted.in").string() +
+                                       " is a symbolic link that another user made in a shared "
+                                       "folder"));
+        fs::remove_all(shared);
+    }
     EXPECT_EQ(Names(folder), (std::set<std::string>{"kept.in", "locked"}));
     EXPECT_TRUE(fs::is_empty(folder / "locked"));
     EXPECT_EQ(Read(folder / "kept.in"), "the user's old deck");

@@ -69,8 +69,8 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     const int open = ::open("/dev/null", O_RDONLY);
     QElapsedTimer took;
     took.start();
-    LaunchNec2d(Folder("first").toStdString(), "NEC2d");
-    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
+    EXPECT_TRUE(LaunchNec2d(Folder("first").toStdString(), "NEC2d").started);
+    EXPECT_TRUE(LaunchNec2d(Folder("empty").toStdString(), "NEC2d").started);
     EXPECT_LT(took.elapsed(), 1000);
     ::close(open);
 
@@ -99,15 +99,25 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
 }
 
-TEST_F(SolverLaunchTest, AMissingProgramDoesNothing) {
-    qputenv("PATH", m_folder.filePath("empty").toLocal8Bit());
-    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
-    LaunchNec2d(QUADRELL_FAKE_SOLVER_DIR, "NoSuchSolver");
-    // A file that is there but may not be run is no program either.
+// Nothing is left running or to reap when the start fails, and the user is
+// told what was tried.
+TEST_F(SolverLaunchTest, AProgramThatCannotStartIsReported) {
+    const std::string empty = Folder("empty").toStdString();
+    qputenv("PATH", Folder("empty").toLocal8Bit());
+    const std::string notFound = "NEC2d cannot be found. Quadrell looked for it in " + empty +
+                                 " and in the folders of PATH (" + empty + ").";
+    EXPECT_EQ(LaunchNec2d(empty, "NEC2d").message, notFound);
+    // A file that is there but may not be run is no program either; one that
+    // may be run but is no program says why it did not start.
     QFile script(m_folder.filePath("empty/NEC2d"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly) && script.write("no program") > 0);
     script.close();
-    LaunchNec2d(Folder("empty").toStdString(), "NEC2d");
+    EXPECT_EQ(LaunchNec2d(empty, "NEC2d").message, notFound);
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const LaunchOutcome unknown = LaunchNec2d(empty, "NEC2d");
+    EXPECT_EQ(
+        std::pair(unknown.started, unknown.message),
+        std::pair(false, "NEC2d (" + empty + "/NEC2d) cannot be started: Exec format error."));
     QThread::msleep(200);
     EXPECT_TRUE(Records(0).empty());
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);

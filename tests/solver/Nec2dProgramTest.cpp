@@ -18,6 +18,7 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
     // Deck (empty: none), arguments, the nec2c that runs (the real one "", none
     // at all, or a stand-in script), exit code, and what is said.
     const std::string none = "none";
+    const std::string kSparse = "a deck one byte over the limit, with no blocks on the disk";
     const std::tuple<std::string, std::string, std::string, int, std::string> cases[] = {
         // clang-format off
         {good, "deck.in", "", 0, "Listing written to \"deck.out\".\n"},
@@ -26,6 +27,9 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         {"", "a b c", none, 2, UsageText()},
         {"", "", none, 2, "NEC2d: no terminal and no display to ask for the deck on.\n" + UsageText()},
         {"", "deck.in", none, 1, "NEC2d: Cannot read the deck \"deck.in\": No such file or directory.\n"},
+        {"", "/dev/zero", none, 1, "NEC2d: Cannot read the deck \"/dev/zero\": not a regular file.\n"},
+        {kSparse, "deck.in", none, 1, "NEC2d: Cannot read the deck \"deck.in\": larger than the 64 MB "
+                                      "a file may have here.\n"},
         {"GW 1 5.5", "deck.in", none, 1, "NEC2d: The deck \"deck.in\" has an error. Line 1: field 2 "
                                          "of the GW card must be a whole number, not \"5.5\".\n"},
         {good, "deck.in no/x", none, 1, "NEC2d: Cannot write the listing \"no/x\": No such file or directory.\n"},
@@ -50,6 +54,7 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         CScratchFolder folder, temporary;
         fs::create_directory(folder / "bin");
         if (!deck.empty()) WriteTextFile(folder / "deck.in", deck);
+        if (deck == kSparse) fs::resize_file(folder / "deck.in", kLargestDeck + 1);
         WriteTextFile(folder / "deck.out", "old listing\r\n");
         if (engine != none && !engine.empty()) {
             WriteTextFile(folder / "bin/nec2c", "#!/bin/sh\n" + engine + "\n");
