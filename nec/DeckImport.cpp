@@ -82,6 +82,7 @@ std::string TooLarge(std::string_view line) {
 // Length from the three squares, in double from the float values; the
 // direction in the drawing from the arc cosine of the x part. The drawing's
 // y axis points down, so a card that rises in Y turns the other way round.
+// Null for a wire of no length or one that does not fit in floats.
 std::unique_ptr<CWire> MakeWire(const GwCard& card, CPoint origin) {
     const double dx = static_cast<double>(card.x2) - card.x1;
     const double dy = static_cast<double>(card.y2) - card.y1;
@@ -92,9 +93,12 @@ std::unique_ptr<CWire> MakeWire(const GwCard& card, CPoint origin) {
     const double cosine = std::clamp(dx / length, -1.0, 1.0);
     auto angle = static_cast<float>(std::acos(cosine) * 180.0 / kPi);
     if (card.y1 < card.y2) angle = 360.0f - angle;
-    return std::make_unique<CWire>(static_cast<float>(origin.x) + card.x1,
-                                   static_cast<float>(origin.y) - card.y1, card.z1, length,
-                                   card.radius, static_cast<float>(card.segments), angle);
+    auto wire = std::make_unique<CWire>(static_cast<float>(origin.x) + card.x1,
+                                        static_cast<float>(origin.y) - card.y1, card.z1, length,
+                                        card.radius, static_cast<float>(card.segments), angle);
+    // A wire that starts near the edge of the float range may end beyond it.
+    if (!std::isfinite(wire->GetEndX()) || !std::isfinite(wire->GetEndY())) return nullptr;
+    return wire;
 }
 
 // The excitation's real and imaginary parts back as the magnitude and phase

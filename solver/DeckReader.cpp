@@ -174,7 +174,10 @@ DeckReadResult ReadDeck(std::string_view text) {
         }
         const std::string_view rest = line.substr(2);
         if (IsComment(card.mnemonic)) {
+            // A carriage return left in a comment (a line end written twice)
+            // is no text; nec2c would copy it into the listing.
             card.comment = std::string(rest);
+            std::replace(card.comment.begin(), card.comment.end(), '\r', ' ');
             AddComment(result.cards, std::move(card));
             continue;
         }

@@ -31,6 +31,10 @@ TEST(DeckReaderTest, ReadsLenientlyOrSaysWhatIsWrongAndWhere) {
         {"CM  Two blanks, a\ttab, 5. and TAG\ncm " + std::string(150, 'x') + "\nCE end",
          "CM  Two blanks, a\ttab, 5. and TAG\nCM " + std::string(75, 'x') + "\nCM" +
              std::string(75, 'x') + "\nCE end\n"},
+        // A carriage return in a comment, even at a cut, becomes a blank, so
+        // that the clean deck reads back as itself.
+        {"CM a\r\r\nCM " + std::string(73, 'y') + "\r b",
+         "CM a \nCM " + std::string(73, 'y') + " \nCM b\n"},
         {"CM\n\nGW 1 5.5", "Line 3: field 2 of the GW card must be a whole number, not \"5.5\"."},
         {"EX 0 1 1 1e10", "Line 1: field 4 of the EX card must be a whole number, not \"1e10\"."},
         {"GW 1 5 0 0 0 1 0 0 1..5", "Line 1: field 9 of the GW card, \"1..5\", is not a number."},
