@@ -124,6 +124,12 @@ const ImportCase kCases[] = {
      {},
      "A number on this card is too large to draw:\nGW 2 1 -3e38 0 0 3e38 0 0 .1\nFile Cannot be "
      "Opened"},
+    {"a wire whose far end is beyond the float range",
+     Deck("GW 1 1 0 -3e38 0 0 -3e38 3e38 .1\n"),
+     {},
+     "A number on this card is too large to draw:\nGW 1 1 0 -3e38 0 0 -3e38 3e38 .1\nFile Cannot "
+     "be "
+     "Opened"},
     {"an excitation too strong to draw",
      Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
      {},
