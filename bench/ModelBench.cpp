@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "model/CardNumber.h"
+#include "model/QuadrellDoc.h"
+#include "model/Snap.h"
 #include "model/Source.h"
 #include "model/Wire.h"
 
@@ -32,5 +34,25 @@ void BM_WireHitTest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WireHitTest);
+
+// The snap search of one drag step over 2,000 wires, none near the mouse:
+// every element's end, origin and grid tests run.
+void BM_SnapSearch2000(benchmark::State& state) {
+    CQuadrellDoc doc;
+    for (int i = 0; i < 2000; ++i) {
+        doc.AddElementAtHead(std::make_unique<CWire>(static_cast<float>(-480 + (i % 60) * 16),
+                                                     static_cast<float>(-330 + (i / 60) * 20), 0,
+                                                     12, 0.005f, 5, 0));
+    }
+    const CWire dragged(-3, 341, 0, 40, 0.005f, 5, 0);
+    const GridPoints grid = MakeGridPoints();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        benchmark::DoNotOptimize(SnapDragStart(doc, dragged, {10 + step % 30, 341}, {-13, 0},
+                                               SNAP_ALL, GRAB_START, {0, 0}, grid));
+    }
+}
+BENCHMARK(BM_SnapSearch2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "solver/DeckReader.h"
+
 extern char** environ;
 
 namespace fs = std::filesystem;
@@ -93,6 +95,17 @@ int Run(const std::string& program, std::vector<std::string> arguments,
     posix_spawn_file_actions_destroy(&actions);
     return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// A deck with a comment line of 5 MB: it is cut into CM cards in time that
+// grows with its length, not with its square.
+void BM_ReadDeckLongComment(benchmark::State& state) {
+    std::string deck = "CM";
+    while (deck.size() < 5'000'000) deck += " antenna";
+    deck += "\nCE\nGW 1 9 0 0 -.25 0 0 .25 .001\nGE\nEN\n";
+    for (auto _ : state) benchmark::DoNotOptimize(ReadDeck(deck));
+    state.SetLabel(std::to_string(deck.size() >> 20) + " MB comment");
+}
+BENCHMARK(BM_ReadDeckLongComment)->Unit(benchmark::kMillisecond);
 
 void BM_Nec2cAlone(benchmark::State& state) {
     for (auto _ : state) {
