@@ -66,7 +66,7 @@ fuzz: fuzz-build
 	        $(FUZZ_DIR)/corpus/$$name fuzz/corpus/$$name >$$log 2>&1; then \
 	        tail -n 60 $$log; exit 1; \
 	    fi; \
-	    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+ +DONE)' $$log; \
+	    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+[[:space:]]+DONE)' $$log; \
 	done
 
 bench: setup

@@ -3,7 +3,7 @@
 # of them is missing. Safe to run again: it does nothing once all are there.
 set -eu
 
-PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev make pkg-config \
+PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev make pkg-config desktop-file-utils \
 qt6-base-dev qt6-base-dev-tools libgl-dev \
 googletest libgtest-dev libgmock-dev libbenchmark-dev \
 nec2c fonts-dejavu-core"
