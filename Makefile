@@ -12,7 +12,8 @@ FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZERS = deck_import listing nec2d_deck
 
-.PHONY: all setup build run test test-plain test-asan fuzz-build fuzz fuzz-smoke bench format clean
+.PHONY: all setup build run test test-plain test-asan fuzz-build fuzz fuzz-smoke package bench \
+    format clean
 
 all: build
 
@@ -69,6 +70,13 @@ fuzz: fuzz-build
 	    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+[[:space:]]+DONE)' $$log; \
 	done
 
+# A Debian package of a Release build, in build-release/.
+package: setup
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUADRELL_BUILD_TESTS=OFF \
+	    -DQUADRELL_BUILD_BENCHMARKS=OFF $(CMAKE_ARGS) >/dev/null
+	@cmake --build build-release
+	cd build-release && cpack
+
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_ARGS) >/dev/null
 	@cmake --build build-bench
@@ -79,4 +87,4 @@ format:
 	    | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) build-bench
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) build-bench build-release
