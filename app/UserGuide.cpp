@@ -6,8 +6,10 @@
 
 QString UserGuideFileName() { return QStringLiteral("user-guide.html"); }
 
-QString UserGuidePath() {
-    const QString appDir = QCoreApplication::applicationDirPath();
+QString UserGuidePath() { return UserGuidePath(QCoreApplication::applicationDirPath()); }
+
+QString UserGuidePath(const QString& programFolder) {
+    const QString& appDir = programFolder;
     const QStringList candidates = {
         appDir + QStringLiteral("/../share/doc/quadrell/"),
         appDir + QStringLiteral("/../docs/"),

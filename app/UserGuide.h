@@ -3,5 +3,9 @@
 #include <QString>
 
 QString UserGuideFileName();
-// The installed or source-tree copy of the user guide; empty when none exists.
+// The user guide of the program in `programFolder`: the installed copy in
+// share/doc/quadrell beside its bin/, else the copy in the source tree it was
+// built from; empty when neither exists.
+QString UserGuidePath(const QString& programFolder);
+// The same for the running program.
 QString UserGuidePath();
