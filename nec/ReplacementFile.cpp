@@ -73,6 +73,12 @@ CReplacementFile::CReplacementFile(const fs::path& path) {
         m_error = EACCES;
         return;
     }
+    // Replacing goes by the folder's permission; the file's own must allow
+    // the write as well, as writing into it would require.
+    if (::access(m_target.c_str(), F_OK) == 0 && ::eaccess(m_target.c_str(), W_OK) != 0) {
+        m_error = errno;
+        return;
+    }
     m_fd = CreateTemporary(m_target, m_temporary);
     if (m_fd < 0) {
         m_error = errno;

@@ -91,6 +91,30 @@ bool OutputIsComplete(std::string_view output) {
     return output.find("TOTAL RUN TIME", tail) != std::string_view::npos;
 }
 
+// The last words nec2c wrote on its error stream, blank lines left out.
+std::string LastLines(std::string_view log) {
+    constexpr std::size_t kLinesShown = 2;
+    std::vector<std::string_view> shown;
+    const std::vector<std::string_view> lines = SplitLines(log);
+    for (auto line = lines.rbegin(); line != lines.rend() && shown.size() < kLinesShown; ++line) {
+        const std::string_view text = TrimmedLine(*line);
+        if (!text.empty()) shown.insert(shown.begin(), text);
+    }
+    std::string joined;
+    for (const std::string_view text : shown) (joined.empty() ? joined : joined += ' ') += text;
+    return joined;
+}
+
+// True when some card of the deck makes wires or patches for nec2c to solve.
+bool HasStructure(const std::vector<DeckCard>& cards) {
+    for (const DeckCard& card : cards) {
+        for (const char* maker : {"GW", "GA", "GH", "SP", "SM"}) {
+            if (card.mnemonic == maker) return true;
+        }
+    }
+    return false;
+}
+
 SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) {
     std::string output;
     std::string ignored;
@@ -98,9 +122,8 @@ SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) 
     std::string log;
     ReadWholeFile(folder / kLogName, log, ignored);
     std::string detail = Nec2cErrorText(output);
-    const std::string logText(TrimmedLine(log));
-    if (!logText.empty() && logText.find('\n') == std::string::npos)
-        detail += (detail.empty() ? "" : " ") + logText;
+    const std::string logText = LastLines(log);
+    if (!logText.empty()) detail += (detail.empty() ? "" : " ") + logText;
 
     switch (engine.status) {
         case EngineResult::NOT_FOUND:
@@ -179,6 +202,9 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     const DeckReadResult deck = ReadDeck(deckText);
     if (!deck.ok)
         return Failure("The deck " + Quoted(request.deck) + " has an error. " + deck.errorText);
+    // nec2c would stop on it with a division by zero and no word of why.
+    if (!HasStructure(deck.cards))
+        return Failure("The deck " + Quoted(request.deck) + " has no wires to solve.");
 
     if (request.listing.empty()) return Failure("No listing name was given.");
     std::error_code same;

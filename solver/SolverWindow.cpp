@@ -52,6 +52,9 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     connect(m_browseDeck, &QPushButton::clicked, this, &CSolverWindow::OnBrowseDeck);
     connect(m_browseListing, &QPushButton::clicked, this, &CSolverWindow::OnBrowseListing);
     connect(m_runButton, &QPushButton::clicked, this, &CSolverWindow::OnRun);
+    // Run is the default: Enter in either field runs, as it would in a dialog.
+    connect(m_deckEdit, &QLineEdit::returnPressed, this, &CSolverWindow::OnRun);
+    connect(m_listingEdit, &QLineEdit::returnPressed, this, &CSolverWindow::OnRun);
     OnDeckEdited(m_deckEdit->text());
 }
 

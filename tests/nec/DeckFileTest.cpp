@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -109,6 +110,36 @@ TEST(WriteDeckFile, AFailureLeavesEveryPathAsItWas) {
     EXPECT_EQ(Names(folder), (std::set<std::string>{"kept.in", "locked"}));
     EXPECT_TRUE(fs::is_empty(folder / "locked"));
     EXPECT_EQ(Read(folder / "kept.in"), "the user's old deck");
+}
+
+// A file the user may not write is left as it is, though the folder would
+// let a new file take its name. Root may write anything, so as root the
+// write is tried by another user, who owns the file.
+TEST(WriteDeckFile, LeavesAFileTheUserMayNotWrite) {
+    CScratchFolder scratch;
+    const fs::path file = scratch / "mine.in";
+    std::ofstream(file) << "read only";
+    fs::permissions(file, fs::perms(0444));
+    fs::permissions(scratch.path, fs::perms(0777));
+    const auto refused = [&file] {
+        const DeckFileResult result = WriteDeckFile(file, kDeck);
+        return !result.written && result.errorText == "Permission denied";
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(refused());
+    } else {
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const bool asOther = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(asOther && refused() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(Read(file), "read only");
+    EXPECT_EQ(Names(scratch.path), std::set<std::string>{"mine.in"});
 }
 
 }  // namespace

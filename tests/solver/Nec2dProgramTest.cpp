@@ -43,6 +43,10 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         {good, "deck.in", "kill -SEGV $$", 1, "NEC2d: nec2c stopped abnormally (signal 11).\n"},
         {good, "deck.in", "exit 3", 1, "NEC2d: nec2c rejected the deck: it gave no reason (exit code 3).\n"},
         {good, "deck.in", "echo said >&2; exit 1", 1, "NEC2d: nec2c rejected the deck: said\n"},
+        {good, "deck.in", "printf '\\nfloating point exception\\n\\n' >&2; exit 8", 1,
+         "NEC2d: nec2c rejected the deck: floating point exception\n"},
+        {"CM no wires\nCE\nGE\nFR 0 1 0 0 7\nEN", "deck.in", none, 1,
+         "NEC2d: The deck \"deck.in\" has no wires to solve.\n"},
         {good, "deck.in", "echo '  WIRE' > deck.out", 1, "NEC2d: nec2c's output ended early.\n"},
         // The reason comes after nec2c's echo of the cards.
         {good, "deck.in", "printf '  DATA CARD No: 2 FR\\n  CARD ERROR:\\n  NO MNEMONIC\\n' >deck.out; exit 1",

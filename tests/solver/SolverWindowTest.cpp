@@ -40,14 +40,15 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     EXPECT_TRUE(window.RunButton()->isEnabled());
     EXPECT_TRUE(window.OutcomeLabel()->text().endsWith("must be a whole number, not \"5.5\"."));
 
+    // Enter in either field runs, as Run is the default.
     window.DeckEdit()->clear();
-    QTest::mouseClick(window.RunButton(), Qt::LeftButton);
+    QTest::keyClick(window.DeckEdit(), Qt::Key_Return);
     EXPECT_EQ(window.OutcomeLabel()->text(), "Name the deck to run.");
 
     QTest::keyClicks(window.ListingEdit(), "x.out");
     window.DeckEdit()->setText("busy.in");
     EXPECT_EQ(window.ListingEdit()->text(), "x.out");
-    QTest::mouseClick(window.RunButton(), Qt::LeftButton);
+    QTest::keyClick(window.ListingEdit(), Qt::Key_Return);
     ASSERT_TRUE(window.IsRunning());
     QTest::qWait(200);
     const auto start = std::chrono::steady_clock::now();
