@@ -22,7 +22,6 @@ CQuadrellApp::CQuadrellApp() {
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Quadrell"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quadrell"));
     QCoreApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
     QApplication::setWindowIcon(MakeApplicationIcon());
 }

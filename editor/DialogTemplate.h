@@ -19,6 +19,12 @@ class QWidget;
 class CDialogTemplate {
   public:
     CDialogTemplate(QDialog* dialog, const QString& title, int widthDlu, int heightDlu);
+    // A label that does not hold its text whole grows to it here, once every
+    // control is placed, as far as it can without covering another control
+    // or leaving the dialog.
+    ~CDialogTemplate();
+    CDialogTemplate(const CDialogTemplate&) = delete;
+    CDialogTemplate& operator=(const CDialogTemplate&) = delete;
 
     // OK ("IDOK") is wired to accept, which a dialog overrides to check its
     // fields first, and Cancel ("IDCANCEL") to reject.

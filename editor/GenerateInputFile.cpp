@@ -44,5 +44,5 @@ void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                                              QString::fromLocal8Bit(written.errorText)));
         return;
     }
-    ShowQuadrellMessage(parent, QStringLiteral("NEC File Created"));
+    ShowQuadrellInformation(parent, QStringLiteral("NEC File Created"));
 }

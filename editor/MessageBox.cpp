@@ -2,8 +2,19 @@
 
 #include <QMessageBox>
 
-void ShowQuadrellMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quadrell"), text, QMessageBox::Ok,
-                    parent);
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QStringLiteral("Quadrell"), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+}  // namespace
+
+void ShowQuadrellMessage(QWidget* parent, const QString& text) {
+    ShowBox(parent, QMessageBox::Warning, text);
+}
+
+void ShowQuadrellInformation(QWidget* parent, const QString& text) {
+    ShowBox(parent, QMessageBox::Information, text);
 }

@@ -4,5 +4,8 @@
 
 class QWidget;
 
-// The application's message box: caption "Quadrell", one OK button, modal.
+// The application's message box: caption "Quadrell", one OK button, modal,
+// with a warning icon: something failed or was refused.
 void ShowQuadrellMessage(QWidget* parent, const QString& text);
+// The same with an information icon, for news that is no failure.
+void ShowQuadrellInformation(QWidget* parent, const QString& text);

@@ -70,7 +70,7 @@ void CAntennaPlot::Paint(CDrawingSurface& surface) {
         m_projectionReady = true;
         // Shown once the paint is complete, never from inside it.
         QTimer::singleShot(0, this, [this] {
-            ShowQuadrellMessage(this, QStringLiteral("Use mouse to rotate plots."));
+            ShowQuadrellInformation(this, QStringLiteral("Use mouse to rotate plots."));
         });
     }
 }

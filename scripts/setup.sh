@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev make pkg-config desktop-file-utils \
 qt6-base-dev qt6-base-dev-tools libgl-dev \
 googletest libgtest-dev libgmock-dev libbenchmark-dev \
-nec2c fonts-dejavu-core"
+nec2c fonts-dejavu-core fonts-liberation"
 
 missing=""
 for package in $PACKAGES; do
