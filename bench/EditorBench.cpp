@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include "bench/QtBenchmarkMain.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -60,11 +61,4 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

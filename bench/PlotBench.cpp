@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <cmath>
 
+#include "bench/QtBenchmarkMain.h"
 #include "model/Geometry.h"
 #include "plots/PlotDlg.h"
 
@@ -83,11 +84,4 @@ void BM_TurnBeam(benchmark::State& state) {
 BENCHMARK(BM_TurnSphere)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TurnBeam)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
