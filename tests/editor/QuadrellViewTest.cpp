@@ -424,6 +424,8 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     Generate("dipole", "1009:3|1011:0.05|1010:14.25", "1013:1|1014:5|1016:1|1017:2|1012:0");
     EXPECT_EQ(m_shownFrequency.value(0), "1");
     EXPECT_EQ(m_catcher.Messages(), QStringList{kCreated});
+    // News with an information icon, failures below with a warning.
+    EXPECT_EQ(m_catcher.Icons(), QList{QMessageBox::Information});
     EXPECT_EQ(Read("dipole.in"), kDipoleDeck +
                                      "FR 0 3 0 0 14.250 0.050 0 0 0 0\r\n"
                                      "RP 0 0 37 1512 0.000 0.000 10.000 10.000\r\nEN");
@@ -460,6 +462,7 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
         Generate(name);
         EXPECT_EQ(m_catcher.Messages().last(),
                   "All Sources Must be connected to a Wire.\n\nFile Not Created");
+        EXPECT_EQ(m_catcher.Icons().last(), QMessageBox::Warning);
     }
     AddWire(50, 0, 10);
     ASSERT_TRUE(QDir(m_folder.path()).mkdir("decks"));

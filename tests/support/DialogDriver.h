@@ -60,6 +60,8 @@ class CModalCatcher : public QObject {
         m_handlers.push_back(std::move(handler));
     }
     const QStringList& Messages() const { return m_messages; }
+    // The icon of each message box, in the same order.
+    const QList<QMessageBox::Icon>& Icons() const { return m_icons; }
     const QStringList& Unexpected() const { return m_unexpected; }
     int PendingHandlers() const { return static_cast<int>(m_handlers.size()); }
 
@@ -73,6 +75,7 @@ class CModalCatcher : public QObject {
         };
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << box->text();
+            m_icons << box->icon();
             act = [](QWidget* box) {
                 QAbstractButton* ok = static_cast<QMessageBox*>(box)->button(QMessageBox::Ok);
                 (ok ? ok : static_cast<QMessageBox*>(box)->button(QMessageBox::Yes))->click();
@@ -93,6 +96,7 @@ class CModalCatcher : public QObject {
     std::deque<std::function<void(QWidget*)>> m_handlers;
     QList<QPointer<QWidget>> m_seen;
     QStringList m_messages;
+    QList<QMessageBox::Icon> m_icons;
     QStringList m_unexpected;
 };
 
