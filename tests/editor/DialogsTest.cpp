@@ -18,51 +18,28 @@ namespace {
 
 enum Kind { kWire, kSource, kFrequency, kPattern, kSnap };
 
-QString Join(std::initializer_list<double> values, const QString& more = {}) {
-    QStringList texts;
-    for (double value : values) texts << QString::number(value);
-    return texts.join(' ') + more;
+// Each dialog with values other than the defaults (a wire from a deck may have
+// a fractional segment count).
+QDialog* Make(Kind kind) {
+    if (kind == kWire) return new CWirePropertiesDialog(50.5f, 0.001f, 7.9f, 270.0f, nullptr);
+    if (kind == kSource) return new CSourcePropertiesDialog(1.5f, -45.0f, nullptr);
+    if (kind == kFrequency) return new CFrequencyProperties(4, 7.1f, 0.25f);
+    if (kind == kPattern) {
+        return new CRadiationPatternProperties(0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f, 10.0f, 10.0f);
+    }
+    auto* snap = new CSnapControlDialog();
+    snap->m_snapMode = SNAP_GRID;
+    return snap;
 }
 
-struct Subject {
-    Subject(QDialog* shown, std::function<QString()> values) : dialog(shown), state(values) {}
-    std::unique_ptr<QDialog> dialog;
-    std::function<QString()> state;
-};
-
-// Each dialog with values other than the defaults (a wire from a deck may have
-// a fractional segment count), and the values it hands back.
-Subject Make(Kind kind) {
-    if (kind == kWire) {
-        auto* d = new CWirePropertiesDialog(50.5f, 0.001f, 7.9f, 270.0f, nullptr);
-        return {d, [d] { return Join({d->m_length, d->m_radius, d->m_segments, d->m_angle}); }};
-    }
-    if (kind == kSource) {
-        auto* d = new CSourcePropertiesDialog(1.5f, -45.0f, nullptr);
-        return {d, [d] { return Join({d->m_magnitude, d->m_phase}); }};
-    }
-    if (kind == kFrequency) {
-        auto* d = new CFrequencyProperties(4, 7.1f, 0.25f);
-        // The wavelength is only shown, never read.
-        return {d, [d] {
-                    const FrequencySettings& s = d->Settings();
-                    return Join({double(s.m_nSteps), s.m_frequency, s.m_increment},
-                                " / " + Field(*d, 1012)->text());
-                }};
-    }
-    if (kind == kPattern) {
-        auto* d = new CRadiationPatternProperties(0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f, 10.0f, 10.0f);
-        return {d, [d] {
-                    const PatternSettings& s = d->Settings();
-                    return Join({double(s.m_mode), double(s.m_nTheta), double(s.m_nPhi),
-                                 double(s.m_outputFormat), double(s.m_normalization),
-                                 double(s.m_gain), double(s.m_averaging), s.m_thetaStart,
-                                 s.m_phiStart, s.m_thetaStep, s.m_phiStep});
-                }};
-    }
-    auto* d = new CSnapControlDialog();
-    d->m_snapMode = SNAP_GRID;
-    return {d, [d] { return Join({double(d->m_snapMode)}); }};
+// What a dialog holds, as it shows it when opened again: its fields' texts and
+// its checked button, in the order they were made.
+QString Held(QDialog& dialog) {
+    CModalCatcher catcher;
+    QStringList shown;
+    Answer(catcher, {}, "IDCANCEL", &shown);
+    dialog.exec();
+    return shown.join(' ');
 }
 
 // The label a user reads a field by: the nearest one above it.
@@ -96,7 +73,7 @@ QStringList Controls(QWidget& dialog) {
     return controls;
 }
 
-// Each dialog's title, then its controls as first shown, in Tab order from OK.
+// Each dialog's title, then its controls as shown, in Tab order from OK.
 const std::map<Kind, QStringList> kShown = {
     {kWire,
      {"Properties of Wire", "IDOK", "IDCANCEL", "1003 Length=50.5", "1005 Segments=7.9",
@@ -136,22 +113,22 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         return QStringLiteral("Please enter an integer between 0 and %1.").arg(max);
     };
     const EntryCase cases[] = {
-        {kWire, "1003:-2.5|1005:-1.5e+x2|1004:0.02|1006:45", {}, 0, "-2.5 0.02 152 45"},
-        {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 0.001 7.9 360"},
+        {kWire, "1003:-2.5|1005:-1.5e+x2|1004:0.02|1006:45", {}, 0, "-2.5 152 0.02 45"},
+        {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 7.9 0.001 360"},
         {kWire, "1003:9|1004:0.5|1006:360.5", kAngle, 1006},
-        {kWire, "1005:|1004:x", kNumber, 1004},  // radius before segments
-        {kWire, "1004:1e-999|1003: +.5e1|1006:0", {}, 0, "5 0 7.9 0"},
+        {kWire, "1004:x|1005:", kNumber, 1004},  // radius before segments
+        {kWire, "1004:1e-999|1003: +.5e1|1006:0", {}, 0, "5 7.9 0 0"},
         {kWire, "1003:1e39", kNumber, 1003},  // no float holds it
-        {kSnap, "1020:", {}, 0, "3"},
+        {kSnap, "1020:", {}, 0, "1020"},
         {kSource, "1008:-3.5|1007:180", {}, 0, "-3.5 180"},
         {kSource, "1008:2|1007:181", kPhase, 1007},
         {kSource, "1007:y|1008:1..2", kNumber, 1008},
-        {kFrequency, "1009:-3|1011:-0.5|1010:-14.25", {}, 0, "-3 -14.25 -0.5 / 42.2535"},
-        {kFrequency, "1009: 3 |1011:0.05|1010:14.2|1018:", {}, 0, "3 14.2 0.05 / 21.1268"},
-        {kFrequency, "1010:0|1018:", {}, 0, "4 0 0.25 / "},  // none to show, none needed
-        {kFrequency, "1009:x|1011:0.1|1010:14.2|1018:", kInteger, 0, "4 7.1 0.25 / 42.2535"},
-        {kFrequency, "1009:3|1011:abc|1010:14.2|1018:", kNumber, 0, "3 7.1 0.25 / 42.2535"},
-        {kFrequency, "1009:3|1011:0.1|1010:|1018:", kNumber, 0, "3 7.1 0.1 / 42.2535"},
+        {kFrequency, "1009:-3|1011:-0.5|1010:-14.25", {}, 0, "-14.25 -3 -0.5 42.2535"},
+        {kFrequency, "1009: 3 |1011:0.05|1010:14.2|1018:", {}, 0, "14.2 3 0.05 21.1268"},
+        {kFrequency, "1010:0|1018:", {}, 0, "0 4 0.25 "},  // none to show, none needed
+        {kFrequency, "1009:x|1011:0.1|1010:14.2|1018:", kInteger, 0, "7.1 4 0.25 42.2535"},
+        {kFrequency, "1009:3|1011:abc|1010:14.2|1018:", kNumber, 0, "7.1 3 0.25 42.2535"},
+        {kFrequency, "1009:3|1011:0.1|1010:|1018:", kNumber, 0, "7.1 3 0.1 42.2535"},
         {kFrequency, "1009:99999999999", kInteger, 1009},
         {kFrequency, "1010:14.2 MHz|1011:0,05", kNumber, 1011},
         {kFrequency, "1010:y|1009:1.5", kInteger, 1009},
@@ -170,12 +147,11 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
     };
     for (const EntryCase& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        const auto [dialog, state] = Make(c.kind);
-        QString given;
+        const std::unique_ptr<QDialog> dialog(Make(c.kind));
+        const QString given = Held(*dialog);
         CModalCatcher catcher;
         QLineEdit* focus = nullptr;
         catcher.OnDialog([&](QWidget*) {
-            given = state();
             EXPECT_EQ(QStringList(dialog->windowTitle()) + Controls(*dialog), kShown.at(c.kind));
             EXPECT_EQ(dialog->focusWidget(), Button(*dialog, "IDOK"));
             QLineEdit* field = Type(*dialog, c.typed);
@@ -188,7 +164,7 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         const int result = dialog->exec();
         EXPECT_EQ(catcher.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(result, c.state.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
-        EXPECT_EQ(state(), c.state.isEmpty() ? given : c.state);
+        EXPECT_EQ(Held(*dialog), c.state.isEmpty() ? given : c.state);
         if (c.state.isEmpty()) {
             EXPECT_EQ(focus, Field(*dialog, c.focus));
         }
