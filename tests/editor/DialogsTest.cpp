@@ -99,7 +99,7 @@ struct EntryCase {
     QString typed;       // "id:text|id:text", or an id to click
     QString message;     // the one message shown, if any
     int focus;           // the field a refusal sends the user back to
-    QString state = {};  // when accepted
+    QString state = {};  // what it holds after OK
 };
 
 // OK has the focus, for Enter. Fields are typed in order (Segments takes only
@@ -150,24 +150,22 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         const std::unique_ptr<QDialog> dialog(Make(c.kind));
         const QString given = Held(*dialog);
         CModalCatcher catcher;
-        QLineEdit* focus = nullptr;
+        QString selected;  // the field a refusal selected whole
         catcher.OnDialog([&](QWidget*) {
             EXPECT_EQ(QStringList(dialog->windowTitle()) + Controls(*dialog), kShown.at(c.kind));
             EXPECT_EQ(dialog->focusWidget(), Button(*dialog, "IDOK"));
             QLineEdit* field = Type(*dialog, c.typed);
             QTest::keyClick(field ? field : dialog->focusWidget(), Qt::Key_Return);
             if (!dialog->isVisible()) return;
-            focus = qobject_cast<QLineEdit*>(dialog->focusWidget());
-            EXPECT_TRUE(focus && focus->selectedText() == focus->text());
+            auto* focus = qobject_cast<QLineEdit*>(dialog->focusWidget());
+            if (focus && focus->selectedText() == focus->text()) selected = focus->objectName();
             Button(*dialog, "IDCANCEL")->click();
         });
         const int result = dialog->exec();
         EXPECT_EQ(catcher.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(result, c.state.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(Held(*dialog), c.state.isEmpty() ? given : c.state);
-        if (c.state.isEmpty()) {
-            EXPECT_EQ(focus, Field(*dialog, c.focus));
-        }
+        EXPECT_EQ(selected, c.state.isEmpty() ? QString::number(c.focus) : QString());
     }
 }
 

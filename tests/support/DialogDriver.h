@@ -20,10 +20,6 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-inline QLineEdit* Field(QWidget& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-
 inline QPushButton* Button(QWidget& dialog, const char* id) {
     return dialog.findChild<QPushButton*>(id);
 }
