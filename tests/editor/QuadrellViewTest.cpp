@@ -261,8 +261,9 @@ TEST_F(DesignWindowTest, EachViewKeepsItsOwnStateAndLetsGoOfElementsRemovedElsew
     EXPECT_EQ(Design(), QStringList{"-100,-100 -50,-100"});
 }
 
-TEST_F(DesignWindowTest, DoubleClickEditsTheWireUnderTheMouse) {
+TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
     CElement* wire = AddWire(0, 0, 100, 30);
+    CElement* source = AddSource(-100, 50);
     Answer(m_catcher, "1003:250", "IDCANCEL");
     Click({40, 23}, true);
     EXPECT_EQ(m_view->GetSelected(), wire);
@@ -271,6 +272,9 @@ TEST_F(DesignWindowTest, DoubleClickEditsTheWireUnderTheMouse) {
     EXPECT_EQ(m_shown, (QStringList{"100", "5", "0.005", "30"}));
     EXPECT_EQ(Where(wire), "0,0 216.506,125");
     EXPECT_EQ(m_view->GetSelected(), nullptr);
+    Answer(m_catcher, "1008:3|1007:45");
+    Click({-100, 50}, true);
+    EXPECT_EQ(Where(source), "-100,50 3@45");
 }
 
 // Each command, angle before, angle after: the wire turns about its start into
