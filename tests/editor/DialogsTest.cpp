@@ -113,7 +113,7 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         return QStringLiteral("Please enter an integer between 0 and %1.").arg(max);
     };
     const EntryCase cases[] = {
-        {kWire, "1003:-2.5|1005:-1.5e+x2|1004:0.02|1006:45", {}, 0, "-2.5 152 0.02 45"},
+        {kWire, "1003:-2.5|1005:-1.5e+x209|1004:0.02|1006:45", {}, 0, "-2.5 15209 0.02 45"},
         {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 7.9 0.001 360"},
         {kWire, "1003:9|1004:0.5|1006:360.5", kAngle, 1006},
         {kWire, "1004:x|1005:", kNumber, 1004},  // radius before segments
