@@ -155,10 +155,9 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
                              "a-deck-whose-name-is-too-long-for-the-menu.in"};
     for (int i = 0; i < 5; ++i) {
         QFile deck(folder.filePath(names[i]));
-        ASSERT_TRUE(deck.open(QIODevice::WriteOnly));
-        deck.write(QString("CE\nGW 1 1 0 0 0 %1 0 0 .1\nGE\nEN").arg(i + 1).toLatin1());
-        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
-                             folder.filePath(names[i]));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
+                    deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN") > 0);
+        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1), deck.fileName());
     }
     const auto recent = [this] { return Menus()[0].section('|', 8, -3); };
     // Four are read at start-up, and the deck named on the command line goes
