@@ -45,22 +45,23 @@ class ShellTest : public CShellFixture {
         }
         return texts.join('|');
     }
-    QStringList DesignTitles() const {
-        QStringList titles;
+    // Each design window as "title (elements)".
+    QStringList Designs() const {
+        QStringList designs;
         for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
-            if (qobject_cast<CChildFrame*>(window)) titles << window->windowTitle();
+            if (const auto* frame = qobject_cast<CChildFrame*>(window)) {
+                designs << QString("%1 (%2)")
+                               .arg(window->windowTitle())
+                               .arg(frame->GetDocument()->GetElements().GetCount());
+            }
         }
-        return titles;
-    }
-    void CloseAllDesigns() {
-        m_frame->MdiArea()->closeAllSubWindows();
-        ProcessDeletes();
+        return designs;
     }
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
 };
 
-TEST_F(ShellTest, OffersTheDesignCommandsOnlyWhileADesignIsOpen) {
-    EXPECT_EQ(DesignTitles(), QStringList{"Quadre1"});
+TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
+    EXPECT_EQ(Designs(), QStringList{"Quadre1 (0)"});
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell - Quadre1");
     const QStringList designMenus = {
         "&File: &New|&Open...|&Close|-|&Print...|Print Pre&view|P&rint Setup...|-|Recent "
@@ -77,12 +78,9 @@ TEST_F(ShellTest, OffersTheDesignCommandsOnlyWhileADesignIsOpen) {
               "Zoom &In|Zoom &Out|Normal View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|"
               "Repeat|&Undo|Redo|Next Pane|Previous Pane");
     EXPECT_FALSE(m_frame->RecentPlaceHolder()->isEnabled());
-    Trigger(ID_FILE_OPEN);  // the design's own: it asks for a deck to import
-    EXPECT_TRUE(m_catcher.Messages().isEmpty());
-    EXPECT_EQ(m_catcher.Unexpected().size(), 1);
 
-    CloseAllDesigns();
-    EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
+    m_frame->MdiArea()->closeAllSubWindows();
+    ProcessDeletes();
     EXPECT_EQ(Menus(), (QStringList{"&File: &New|&Open...|-|P&rint Setup...|-|Recent File|-|E&xit",
                                     "&View: &Toolbar|&Status Bar",
                                     "&Help: &Help Topics|-|&About Quadrell..."}));
@@ -97,10 +95,20 @@ TEST_F(ShellTest, OffersTheDesignCommandsOnlyWhileADesignIsOpen) {
     EXPECT_EQ(m_catcher.Messages(),
               QStringList{"Please create New document first.\nThen try opening the file again."});
 
-    // New brings the design menus back, numbered on.
+    // New brings the design menus back, numbered on; a design shows in more
+    // windows, and Close closes them all.
     Trigger(ID_FILE_NEW);
-    EXPECT_EQ(DesignTitles(), QStringList{"Quadre2"});
     EXPECT_EQ(Menus(), designMenus);
+    Trigger(ID_WINDOW_NEW);
+    EXPECT_EQ(Designs(), (QStringList{"Quadre2:1 (0)", "Quadre2:2 (0)"}));
+    m_frame->ActiveChild()->close();
+    ProcessDeletes();
+    EXPECT_EQ(Designs(), QStringList{"Quadre2 (0)"});
+    Trigger(ID_WINDOW_NEW);
+    Trigger(ID_FILE_CLOSE);
+    ProcessDeletes();
+    EXPECT_TRUE(Designs().isEmpty());
+    EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
 }
 
 TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
@@ -130,7 +138,6 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
     m_frame->SetStatusPaneText(6, "no such pane");
 
-    m_frame->show();
     for (bool shown : {false, true}) {
         Trigger(ID_VIEW_TOOLBAR);
         Trigger(ID_VIEW_STATUS_BAR);
@@ -141,23 +148,6 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
     }
 }
 
-TEST_F(ShellTest, WindowCommandsShowTheDesignInMoreViewsAndCloseThemAll) {
-    auto* first = qobject_cast<CChildFrame*>(m_frame->MdiArea()->subWindowList().front());
-    Trigger(ID_WINDOW_NEW);
-    EXPECT_EQ(DesignTitles(), (QStringList{"Quadre1:1", "Quadre1:2"}));
-    auto* second = qobject_cast<CChildFrame*>(m_frame->MdiArea()->subWindowList().back());
-    EXPECT_EQ(first->GetDocument(), second->GetDocument());
-    second->close();
-    ProcessDeletes();
-    EXPECT_EQ(DesignTitles(), QStringList{"Quadre1"});
-
-    Trigger(ID_WINDOW_NEW);
-    Trigger(ID_FILE_CLOSE);
-    ProcessDeletes();
-    EXPECT_TRUE(DesignTitles().isEmpty());
-    EXPECT_EQ(m_frame->DocTemplate()->DocumentCount(), 0);
-}
-
 TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
     QTemporaryDir folder;
     const QString at = QDir::toNativeSeparators(folder.path()) + "/";
@@ -165,30 +155,18 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
                              "a-deck-whose-name-is-too-long-for-the-menu.in"};
     for (int i = 0; i < 5; ++i) {
         QFile deck(folder.filePath(names[i]));
-        ASSERT_TRUE(deck.open(QIODevice::WriteOnly));
-        deck.write(QString("CE\nGW 1 1 0 0 0 %1 0 0 .1\nGE\nEN").arg(i + 1).toLatin1());
-        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1),
-                             folder.filePath(names[i]));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
+                    deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN") > 0);
+        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1), deck.fileName());
     }
     const auto recent = [this] { return Menus()[0].section('|', 8, -3); };
-    // Each design window as "title: elements".
-    const auto designs = [this] {
-        QStringList designs;
-        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
-            const auto* frame = qobject_cast<CChildFrame*>(window);
-            designs << QString("%1: %2")
-                           .arg(window->windowTitle())
-                           .arg(frame->GetDocument()->GetElements().GetCount());
-        }
-        return designs;
-    };
     // Four are read at start-up, and the deck named on the command line goes
     // first once it is imported.
     m_app.reset();
     m_app = std::make_unique<CQuadrellApp>();
     ASSERT_TRUE(m_app->InitInstance({folder.filePath(names[4])}));
     m_frame = m_app->MainFrame();
-    EXPECT_EQ(designs(), QStringList{names[4] + ": 1"});
+    EXPECT_EQ(Designs(), QStringList{names[4] + " (1)"});
     EXPECT_EQ(recent(), "&1 ..." + (at + names[4]).right(45) + "|&2 " + at + "a&&b.in|&3 " + at +
                             "two.in|&4 " + at + "three.in");
     EXPECT_FALSE(QSettings().contains("Recent File List/File5"));
@@ -199,13 +177,11 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
     QFile::remove(folder.filePath("two.in"));
     m_frame->RecentActions()[2]->trigger();
     EXPECT_FALSE(m_app->OpenDocumentFile(folder.filePath("never.in")));
-    EXPECT_EQ(designs(), (QStringList{names[4] + ": 1", "a&b.in: 1", "two.in: 0", "never.in: 0"}));
-    EXPECT_EQ(m_catcher.Messages(), (QStringList{"Cannot read " + at +
-                                                     "two.in: No such file or directory.\nFile "
-                                                     "Cannot be Opened",
-                                                 "Cannot read " + at +
-                                                     "never.in: No such file or directory.\nFile "
-                                                     "Cannot be Opened"}));
+    EXPECT_EQ(Designs(),
+              (QStringList{names[4] + " (1)", "a&b.in (1)", "two.in (0)", "never.in (0)"}));
+    const QString gone = ": No such file or directory.\nFile Cannot be Opened";
+    EXPECT_EQ(m_catcher.Messages(), (QStringList{"Cannot read " + at + "two.in" + gone,
+                                                 "Cannot read " + at + "never.in" + gone}));
     EXPECT_EQ(recent(),
               "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
 }

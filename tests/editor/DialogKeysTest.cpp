@@ -23,11 +23,12 @@ TEST(DialogKeys, EnterPressesTheFocusedButtonElseOk) {
         for (const char* focus : {"IDCANCEL", "IDOK"}) {
             const std::unique_ptr<QDialog> dialog = make();
             SCOPED_TRACE(dialog->windowTitle().toStdString() + " " + focus);
-            const int result = RunModal(*dialog, catcher, [&dialog, focus] {
+            catcher.OnDialog([&dialog, focus](QWidget*) {
                 while (QApplication::focusWidget() != Button(*dialog, focus))
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             });
+            const int result = dialog->exec();
             EXPECT_EQ(result, focus == std::string("IDOK") ? QDialog::Accepted : QDialog::Rejected);
         }
     }

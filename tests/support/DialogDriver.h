@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -19,10 +20,6 @@
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-inline QLineEdit* Field(QWidget& dialog, int id) {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-
 inline QPushButton* Button(QWidget& dialog, const char* id) {
     return dialog.findChild<QPushButton*>(id);
 }
@@ -117,10 +114,22 @@ inline void Answer(CModalCatcher& catcher, const QString& entries = {}, const ch
     });
 }
 
-// Shows `dialog` modally; `act` runs while it is open and must close it.
-inline int RunModal(QDialog& dialog, CModalCatcher& catcher, const std::function<void()>& act) {
-    catcher.OnDialog([act](QWidget*) { act(); });
-    const int result = dialog.exec();
-    EXPECT_TRUE(catcher.Unexpected().isEmpty()) << catcher.Unexpected().join(", ").toStdString();
-    return result;
+// Runs `open`, which pops up a menu, and answers the menu with the item
+// `choose`, or Escape; returns the items shown as "text data", "-" for a
+// separator.
+inline QStringList AnswerPopup(const std::function<void()>& open, const QString& choose = {}) {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        for (QAction* item : menu->actions()) {
+            const QString text = item->text() + " " + item->data().toString();
+            shown << (item->isSeparator() ? "-" : text.trimmed());
+            if (item->text() == choose) menu->setActiveAction(item);
+        }
+        QTest::keyClick(menu, choose.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    open();
+    QApplication::processEvents();
+    return shown;
 }

@@ -13,11 +13,7 @@ struct RecordedLine {
     friend bool operator==(const RecordedLine&, const RecordedLine&) = default;
 };
 
-struct RecordedText {
-    CPoint topLeft;
-    std::string text;
-    friend bool operator==(const RecordedText&, const RecordedText&) = default;
-};
+using RecordedText = std::pair<CPoint, std::string>;  // top left corner, text
 
 // A drawing surface that records every visible line with its colour. Lines
 // traced with a null pen are counted but leave nothing, as on a screen.
@@ -38,11 +34,6 @@ class CRecordingSurface : public CDrawingSurface {
     const std::vector<RecordedText>& Texts() const { return m_texts; }
     int TracedLines() const { return m_tracedLines; }
     const Pen& CurrentPen() const { return m_pen; }
-    void Clear() {
-        m_lines.clear();
-        m_texts.clear();
-        m_tracedLines = 0;
-    }
 
   private:
     Pen m_pen = Pen::Solid(PenColor{1, 2, 3});  // a pen no element uses, to see it restored
