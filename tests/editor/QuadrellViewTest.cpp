@@ -320,6 +320,7 @@ TEST_F(DesignWindowTest, CopyCutAndPasteUseTheViewsOwnBufferAtTheLastPress) {
               (QStringList{"New Element", "&Snap Controls 32783", "&Paste 57637"}));
     Trigger(ID_EDIT_PASTE);
     EXPECT_EQ(Design(), QStringList({"200,100 243.301,125", "200,100 243.301,125"}) + drawn);
+    EXPECT_EQ(std::pair(Head()->GetRadius(), Head()->GetSegments()), std::pair(0.005f, 5.0f));
 
     // A cut source goes from every view and comes back at the tail. (The
     // first press after a menu selects nothing.)
