@@ -123,6 +123,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // The first element in list order whose body holds `point`, unless a
     // context menu was shown since the last left press.
     CElement* ElementAt(CPoint point) const;
+    // The first element in list order whose body holds `point`.
+    CElement* FirstElementHit(CPoint point) const;
     void PlaceWire(CPoint point);
     void PlaceSource(CPoint point);
     void EditSelectedProperties();

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "editor/CommandIds.h"
+#include "editor/PopupMenu.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -13,11 +14,6 @@ namespace {
 
 constexpr float kRotateStep = 90.0f;
 constexpr float kFlipStep = 180.0f;
-
-struct PopupItem {
-    const char* text;  // null for a separator
-    int id;
-};
 
 // Menu 132: the popup for an element under the mouse and the one for empty space.
 constexpr PopupItem kElementPopup[] = {
@@ -30,17 +26,6 @@ constexpr PopupItem kNewElementItems[] = {{"Wire", ID_PLACE_WIRE}, {"Source", ID
 constexpr PopupItem kNoElementPopup[] = {{"&Snap Controls", ID_SNAP_CONTROLS},
                                          {"&Paste", ID_EDIT_PASTE}};
 
-template <std::size_t N>
-void AddItems(QMenu& menu, const PopupItem (&items)[N]) {
-    for (const PopupItem& item : items) {
-        if (item.text == nullptr) {
-            menu.addSeparator();
-        } else {
-            menu.addAction(QString::fromLatin1(item.text))->setData(item.id);
-        }
-    }
-}
-
 }  // namespace
 
 void CQuadrellView::OnRButtonDown(CPoint point, QPoint screenPoint) {
@@ -50,14 +35,7 @@ void CQuadrellView::OnRButtonDown(CPoint point, QPoint screenPoint) {
         return;
     }
     // The menu flag does not restrain this selection: the menu acts on it.
-    m_pSelected = nullptr;
-    for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
-        CElement* element = m_document->GetNextElement(pos);
-        if (element->HitTest(point)) {
-            m_pSelected = element;
-            break;
-        }
-    }
+    m_pSelected = FirstElementHit(point);
     repaint();
     const int command = TrackPopupMenu(m_pSelected != nullptr, screenPoint);
     m_bMenuShown = true;
@@ -68,12 +46,12 @@ int CQuadrellView::TrackPopupMenu(bool overElement, QPoint screenPoint) {
     QMenu menu(this);
     if (overElement) {
         menu.setTitle(QStringLiteral("Element"));
-        AddItems(menu, kElementPopup);
+        AddPopupItems(menu, kElementPopup);
     } else {
         menu.setTitle(QStringLiteral("No Element"));
         QMenu* newElement = menu.addMenu(QStringLiteral("New Element"));
-        AddItems(*newElement, kNewElementItems);
-        AddItems(menu, kNoElementPopup);
+        AddPopupItems(*newElement, kNewElementItems);
+        AddPopupItems(menu, kNoElementPopup);
     }
     const QAction* chosen = menu.exec(screenPoint);
     return chosen != nullptr ? chosen->data().toInt() : 0;

@@ -52,7 +52,10 @@ void CQuadrellView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 CElement* CQuadrellView::ElementAt(CPoint point) const {
-    if (m_bMenuShown) return nullptr;
+    return m_bMenuShown ? nullptr : FirstElementHit(point);
+}
+
+CElement* CQuadrellView::FirstElementHit(CPoint point) const {
     for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
         CElement* element = m_document->GetNextElement(pos);
         if (element->HitTest(point)) return element;

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "editor/CommandIds.h"
+#include "editor/PopupMenu.h"
 #include "model/DrawingSurface.h"
 #include "plots/ImageSurface.h"
 #include "plots/PlotWindowClass.h"
@@ -17,11 +18,6 @@ constexpr int kFrameInset = 5;
 constexpr PenColor kXAxisColor{255, 0, 0};
 constexpr PenColor kYAxisColor{0, 255, 0};
 constexpr PenColor kZAxisColor{0, 0, 255};
-
-struct PopupItem {
-    const char* text;  // nullptr for a separator
-    int id;
-};
 
 }  // namespace
 
@@ -35,17 +31,8 @@ std::unique_ptr<QMenu> LoadPlotPopup(int popup) {
                                             {"View Full Pattern", ID_FULL_PATTERN}};
     auto menu = std::make_unique<QMenu>(popup == 0 ? QStringLiteral("Options")
                                                    : QStringLiteral("Antenna Options"));
-    const auto add = [&menu](const PopupItem& item) {
-        if (item.text == nullptr) {
-            menu->addSeparator();
-            return;
-        }
-        menu->addAction(QString::fromLatin1(item.text))->setData(item.id);
-    };
-    for (const PopupItem& item : kZoomItems) add(item);
-    if (popup == 0) {
-        for (const PopupItem& item : kSliceItems) add(item);
-    }
+    AddPopupItems(*menu, kZoomItems);
+    if (popup == 0) AddPopupItems(*menu, kSliceItems);
     return menu;
 }
 
