@@ -9,6 +9,7 @@
 inline constexpr double kPi = 3.14159265359;
 
 inline constexpr double DegreesToRadians(double degrees) { return degrees * kPi / 180.0; }
+inline constexpr double RadiansToDegrees(double radians) { return radians * 180.0 / kPi; }
 
 // Truncates towards zero, as every float-to-integer conversion for drawing and
 // hit testing does. Values beyond the int range are clamped and NaN becomes 0,

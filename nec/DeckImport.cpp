@@ -91,7 +91,7 @@ std::unique_ptr<CWire> MakeWire(const GwCard& card, CPoint origin) {
     if (length == 0.0f || !std::isfinite(length)) return nullptr;
     // The length was rounded to a float, so the cosine may step just past 1.
     const double cosine = std::clamp(dx / length, -1.0, 1.0);
-    auto angle = static_cast<float>(std::acos(cosine) * 180.0 / kPi);
+    auto angle = static_cast<float>(RadiansToDegrees(std::acos(cosine)));
     if (card.y1 < card.y2) angle = 360.0f - angle;
     auto wire = std::make_unique<CWire>(static_cast<float>(origin.x) + card.x1,
                                         static_cast<float>(origin.y) - card.y1, card.z1, length,
@@ -107,7 +107,7 @@ std::unique_ptr<CSource> MakeSource(const ExCard& excitation, float x, float y, 
                                     CPoint origin) {
     const auto magnitude = static_cast<float>(std::hypot(excitation.real, excitation.imaginary));
     const auto phase =
-        static_cast<float>(std::atan2(excitation.imaginary, excitation.real) * 180.0 / kPi);
+        static_cast<float>(RadiansToDegrees(std::atan2(excitation.imaginary, excitation.real)));
     return std::make_unique<CSource>(static_cast<float>(origin.x) + x,
                                      static_cast<float>(origin.y) - y, z, magnitude, phase);
 }
@@ -133,12 +133,11 @@ enum class Section { Comments, Geometry, Program };
 
 DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
     DeckImport result;
-    const auto fail = [&result](std::string message) {
-        result.wires.clear();
-        result.sources.clear();
-        result.skipped = {};
-        result.failure = std::move(message);
-        return std::move(result);
+    // A failure returns only its message: nothing read before it is added.
+    const auto fail = [](std::string message) {
+        DeckImport failed;
+        failed.failure = std::move(message);
+        return failed;
     };
 
     CTextModeReader reader(deck);
