@@ -17,47 +17,44 @@ std::string TooLargeText(std::size_t largest) {
     return "larger than the " + size + " a file may have here";
 }
 
-}  // namespace
+std::string SystemText(int code) {
+    return std::error_code(code, std::generic_category()).message();
+}
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::string& error,
-                   std::size_t largest) {
-    const auto fail = [&error](int code) {
-        error = std::error_code(code, std::generic_category()).message();
-        return false;
-    };
-    // Not blocking, so that opening a pipe with no writer returns at once.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(errno);
-    const auto refuse = [&](std::string reason) {
-        ::close(fd);
-        error = std::move(reason);
-        return false;
-    };
+// Reads the file open on `fd` into `text`: why it cannot, or empty.
+std::string ReadOpenFile(int fd, std::string& text, std::size_t largest) {
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int code = errno;
-        ::close(fd);
-        return fail(code);
-    }
-    if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
-    if (static_cast<std::size_t>(info.st_size) > largest) return refuse(TooLargeText(largest));
+    if (::fstat(fd, &info) != 0) return SystemText(errno);
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    if (static_cast<std::size_t>(info.st_size) > largest) return TooLargeText(largest);
     const std::size_t start = text.size();
     text.reserve(start + static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     while (true) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
+        if (got == 0) return {};
         if (got < 0) {
             if (errno == EINTR) continue;
-            const int code = errno;
-            ::close(fd);
-            return fail(code);
+            return SystemText(errno);
         }
         // The file may grow while it is read.
         if (text.size() - start + static_cast<std::size_t>(got) > largest)
-            return refuse(TooLargeText(largest));
+            return TooLargeText(largest);
         text.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::string& error,
+                   std::size_t largest) {
+    // Not blocking, so that opening a pipe with no writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemText(errno);
+        return false;
+    }
+    error = ReadOpenFile(fd, text, largest);
     ::close(fd);
-    return true;
+    return error.empty();
 }

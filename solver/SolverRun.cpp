@@ -91,6 +91,14 @@ bool OutputIsComplete(std::string_view output) {
     return output.find("TOTAL RUN TIME", tail) != std::string_view::npos;
 }
 
+// Lines gathered from the end of a text, put back in their order on one line.
+std::string JoinedInOrder(const std::vector<std::string_view>& fromTheEnd) {
+    std::string joined;
+    for (auto text = fromTheEnd.rbegin(); text != fromTheEnd.rend(); ++text)
+        (joined.empty() ? joined : joined += ' ') += *text;
+    return joined;
+}
+
 // The last words nec2c wrote on its error stream, blank lines left out.
 std::string LastLines(std::string_view log) {
     constexpr std::size_t kLinesShown = 2;
@@ -98,11 +106,9 @@ std::string LastLines(std::string_view log) {
     const std::vector<std::string_view> lines = SplitLines(log);
     for (auto line = lines.rbegin(); line != lines.rend() && shown.size() < kLinesShown; ++line) {
         const std::string_view text = TrimmedLine(*line);
-        if (!text.empty()) shown.insert(shown.begin(), text);
+        if (!text.empty()) shown.push_back(text);
     }
-    std::string joined;
-    for (const std::string_view text : shown) (joined.empty() ? joined : joined += ' ') += text;
-    return joined;
+    return JoinedInOrder(shown);
 }
 
 // True when some card of the deck makes wires or patches for nec2c to solve.
@@ -183,12 +189,7 @@ std::string Nec2cErrorText(std::string_view output) {
             break;
         reason.push_back(text);
     }
-    std::string joined;
-    for (auto text = reason.rbegin(); text != reason.rend(); ++text) {
-        if (!joined.empty()) joined += ' ';
-        joined += *text;
-    }
-    return joined;
+    return JoinedInOrder(reason);
 }
 
 SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
