@@ -1,7 +1,6 @@
 #include "app/Quadrell.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <clocale>
@@ -12,7 +11,6 @@
 #include "app/MainFrm.h"
 #include "app/ToolbarIcons.h"
 #include "editor/CommandIds.h"
-#include "editor/MessageBox.h"
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 
