@@ -1,8 +1,11 @@
 #include "editor/ProcessOutputData.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "editor/FileDialogs.h"
 #include "editor/MessageBox.h"
@@ -32,10 +35,17 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
     const QString path = AskOpenFilePath(parent);
     if (path.isEmpty()) return;
 
+    std::string error;
     const std::optional<ListingResult> listing =
-        ReadListingFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+        ReadListingFile(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
     if (!listing) {
-        ShowQuadrellMessage(parent, QStringLiteral("Invalid Input File"));
+        QString message = QStringLiteral("Invalid Input File");
+        if (!error.empty()) {
+            const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+            message.prepend(QStringLiteral("Cannot read %1: %2.\n")
+                                .arg(shown, QString::fromStdString(error)));
+        }
+        ShowQuadrellMessage(parent, message);
         return;
     }
 

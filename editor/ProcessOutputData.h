@@ -12,6 +12,7 @@ class QWidget;
 // window and then a new structure window in `area`, each activated and
 // painted at once. The two pointers then hold the new windows; the windows
 // they held before stay open. Any other file is reported as "Invalid Input
-// File" and changes nothing.
+// File", with the reason first when it could not be read at all, and changes
+// nothing.
 void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patternWindow,
                        QPointer<CAntennaPlot>& structureWindow);

@@ -1,11 +1,10 @@
 #include "nec/ListingReader.h"
 
 #include <cmath>
-#include <limits>
 
 #include "model/Geometry.h"
+#include "nec/MappedFile.h"
 #include "nec/TextModeReader.h"
-#include "nec/WholeFile.h"
 
 // The listing is read as text, through the fixed places of the solver's print
 // layout: the completion marker near the end, the impedance behind the "TAG"
@@ -86,7 +85,7 @@ bool ReadWires(std::string_view listing, StructureResult& structure) {
     reader.Line(kTableLineLimit);
     std::string_view row = reader.Line(kTableLineLimit);
     for (;;) {
-        if (row.empty()) return false;
+        if (row.empty() || structure.x1.size() == kMostListingWires) return false;
         AddWire(row, structure);
         row = reader.Line(kTableLineLimit);
         if (FirstToken(row) == "\n") break;
@@ -106,16 +105,16 @@ std::optional<std::size_t> FindPatternUnits(std::string_view listing) {
     }
 }
 
-// The rows before the end text; nothing when the file ends first.
+// The rows before the end text; nothing when the file ends first or the
+// table holds more rows than it may.
 std::optional<int> CountPatternRows(std::string_view listing, std::size_t units) {
     CTextModeReader reader(listing);
     reader.Seek(units + kFirstRowAfterUnits);
-    for (int count = 0;; ++count) {
+    for (std::size_t count = 0;; ++count) {
         const std::string_view start = reader.Characters(kPatternEnd.size());
-        if (start == kPatternEnd) return count;
-        if (start.size() < kPatternEnd.size()) return std::nullopt;
+        if (start == kPatternEnd) return static_cast<int>(count);
+        if (start.size() < kPatternEnd.size() || count == kMostPatternPoints) return std::nullopt;
         reader.Skip(kRowStride - kPatternEnd.size());
-        if (count == std::numeric_limits<int>::max() - 1) return std::nullopt;
     }
 }
 
@@ -199,9 +198,16 @@ std::optional<ListingResult> ReadListing(std::string_view listing) {
     return result;
 }
 
+std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path,
+                                             std::string& error) {
+    const CMappedFile file(path);
+    std::optional<ListingResult> result;
+    error = file.Read([&result](std::string_view bytes) { result = ReadListing(bytes); });
+    if (!error.empty()) return std::nullopt;
+    return result;
+}
+
 std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path) {
-    std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error)) return std::nullopt;
-    return ReadListing(bytes);
+    std::string ignored;
+    return ReadListingFile(path, ignored);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,12 +37,24 @@ struct ListingResult {
     StructureResult structure;
 };
 
+// The largest tables a listing may hold, far beyond any antenna NEC-2 can
+// solve (a full sphere in 0.1 degree steps has 6.5 million directions), so
+// that whatever a file says its results stay within a few hundred megabytes.
+inline constexpr std::size_t kMostListingWires = 1'000'000;
+inline constexpr std::size_t kMostPatternPoints = 10'000'000;
+
 // Reads a NEC2D listing, or any file in the same fixed print layout, from its
 // bytes. Returns nothing when the run did not complete ("RUN TIME =" 22 bytes
-// before the end) or when a table the plots need is missing or cut short; the
-// caller then reports an invalid input file. Nothing is ever read outside
-// `listing`.
+// before the end), when a table the plots need is missing or cut short, or
+// when a table holds more rows than its bound above; the caller then reports
+// an invalid input file. Nothing is ever read outside `listing`.
 std::optional<ListingResult> ReadListing(std::string_view listing);
 
-// The same for the file at `path`; nothing when it cannot be read.
+// The same for the regular file at `path`, read where it lies rather than
+// copied. Nothing when it cannot be read, with the reason ("No such file or
+// directory", "not a regular file", ...) in `error`; `error` is empty when
+// the file was read but holds no listing.
+std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path,
+                                             std::string& error);
+// The same, for callers that need not know why a file gave nothing.
 std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path);

@@ -413,7 +413,7 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     // A frequency confirmed is kept whatever is cancelled after it.
     Generate({}, "1010:2");
     EXPECT_EQ(m_view->GetLastFrequency(), 2.0f);
-    EXPECT_EQ(m_catcher.Messages().size(), 3);
+    EXPECT_EQ(m_catcher.Messages().size(), 4);
 
     // A deck that cannot be written leaves the chosen path as it was.
     AddSource(50, 0);
@@ -439,6 +439,13 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     // No file named yet, the listing's extension, and no filter (in Qt's words).
     EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
+    // A file that cannot be read at all is named, with the reason.
+    Write("gone.out", "RUN TIME =");
+    PickFile("gone.out", [this] { QFile::remove(m_folder.filePath("gone.out")); });
+    Trigger(ID_PROCESS_OUTPUT_DATA);
+    EXPECT_EQ(m_catcher.Messages().last(),
+              "Cannot read " + QDir::toNativeSeparators(m_folder.filePath("gone.out")) +
+                  ": No such file or directory.\nInvalid Input File");
 
     m_frame->resize(1000, 700);
     Process("dipole.out");
@@ -455,7 +462,7 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     Process("dipole.out");
     const QList<QMdiSubWindow*> second = ResultWindows().mid(2);
     ASSERT_EQ(second.size(), 2);
-    EXPECT_EQ(m_catcher.Messages().size(), 3);
+    EXPECT_EQ(m_catcher.Messages().size(), 4);
     // The user closes the newest structure window: it is gone at once.
     second[1]->close();
     ProcessDeletes();

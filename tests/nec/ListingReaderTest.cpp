@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +13,7 @@
 
 #include "nec/ListingReader.h"
 #include "nec/TextModeReader.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -165,7 +169,61 @@ TEST(ListingReader, ReadsCompletedRunsOnly) {
         // The impedance cut by the end of the file: 23 characters left where 24 are read.
         l.Text(l.Wires() + l.Pattern() + impedance.substr(0, impedance.find(l.impedance) + 2))};
     for (const std::string& c : unfinished) EXPECT_FALSE(ReadListing(c)) << c.size() << " bytes";
-    EXPECT_FALSE(ReadListingFile(QUADRELL_TEST_DATA_DIR "/listings/missing.out"));
+}
+
+// `text` with `zeros` zero bytes inserted at `at`, in pages that cost no memory until written.
+class CSparseText {
+  public:
+    CSparseText(const std::string& text, std::size_t at, std::size_t zeros)
+        : m_size(text.size() + zeros) {
+        m_data = static_cast<char*>(::mmap(nullptr, m_size, PROT_READ | PROT_WRITE,
+                                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+        text.copy(m_data, at);
+        text.copy(m_data + at + zeros, text.size() - at, at);
+    }
+    ~CSparseText() { ::munmap(m_data, m_size); }
+    std::string_view View() const { return {m_data, m_size}; }
+
+  private:
+    char* m_data;
+    std::size_t m_size;
+};
+
+// Whatever a listing says, the tables it fills stay within their bounds.
+TEST(ListingReader, RefusesTablesBeyondTheirBounds) {
+    Listing wires{"\n"};
+    wires.wires.assign(kMostListingWires, "1");
+    const ListingResult most = ReadListing(wires.Text()).value();
+    EXPECT_EQ(most.structure.wireCount, static_cast<int>(kMostListingWires));
+    wires.wires.push_back("1");
+    EXPECT_FALSE(ReadListing(wires.Text()));
+
+    // Rows of zeros, then the end text; on a 64-bit machine the tables would fit in memory.
+    Listing rows{"\n"};
+    rows.rows.clear();
+    const std::string text = rows.Text();
+    const std::size_t firstRow = (rows.Wires() + rows.Impedance()).size() + 120;
+    EXPECT_FALSE(ReadListing(CSparseText(text, firstRow, (kMostPatternPoints + 1) * 122).View()));
+}
+
+// Why a file gave nothing: it could not be read (the reason), or it holds no listing (none).
+TEST(ListingReader, TellsAnUnreadableFileFromOneThatHoldsNoListing) {
+    CScratchFolder folder;
+    std::ofstream(folder / "listing.out") << Listing().Text();
+    // Far larger than memory, holes all through.
+    std::ofstream(folder / "huge.out").close();
+    std::filesystem::resize_file(folder / "huge.out", std::uintmax_t{200} << 30);
+    const std::tuple<std::filesystem::path, bool, std::string> cases[] = {
+        {folder / "listing.out", true, ""},
+        {folder / "huge.out", false, ""},
+        {QUADRELL_TEST_DATA_DIR "/listings/dipole.in", false, ""},
+        {folder / "missing.out", false, "No such file or directory"},
+        {folder.path, false, "not a regular file"}};
+    for (const auto& [path, reads, reason] : cases) {
+        std::string error = "stale";
+        EXPECT_EQ(ReadListingFile(path, error).has_value(), reads) << path;
+        EXPECT_EQ(error, reason) << path;
+    }
 }
 
 TEST(Atof, ReadsDecimalNumbersAsTheCLibraryDoes) {
