@@ -11,6 +11,12 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZERS = deck_import listing nec2d_deck
+# Inputs large enough to reach the readers' bounds on what a file may make
+# them allocate (a deck whose tags fan out is about 150 KB), and memory that
+# a run may use before an input counts as a finding; libFuzzer's limit on a
+# single allocation follows it.
+FUZZ_MAX_LEN ?= 262144
+FUZZ_RSS_LIMIT_MB ?= 2048
 
 .PHONY: all setup build run test test-plain test-asan fuzz-build fuzz fuzz-smoke package bench \
     format clean
@@ -63,6 +69,7 @@ fuzz: fuzz-build
 	    mkdir -p $(FUZZ_DIR)/corpus/$$name $(FUZZ_DIR)/findings/$$name; \
 	    log=$(FUZZ_DIR)/fuzz_$$name.log; \
 	    if ! $(FUZZ_DIR)/bin/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -max_len=$(FUZZ_MAX_LEN) -rss_limit_mb=$(FUZZ_RSS_LIMIT_MB) \
 	        -artifact_prefix=$(FUZZ_DIR)/findings/$$name/ \
 	        $(FUZZ_DIR)/corpus/$$name fuzz/corpus/$$name >$$log 2>&1; then \
 	        tail -n 60 $$log; exit 1; \

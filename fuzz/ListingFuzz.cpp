@@ -1,5 +1,5 @@
-// The listing reader on any bytes: whole tables or nothing, and magnitudes
-// relative to the strongest direction.
+// The listing reader on any bytes: whole tables within their bounds or
+// nothing, and magnitudes relative to the strongest direction.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PatternResult& pattern = result->pattern;
     const auto points = static_cast<std::size_t>(pattern.pointCount);
-    FUZZ_CHECK(pattern.pointCount >= 0);
+    FUZZ_CHECK(pattern.pointCount >= 0 && points <= kMostPatternPoints);
     FUZZ_CHECK(pattern.magnitude.size() == points && pattern.theta.size() == points &&
                pattern.phi.size() == points);
     // An empty table has no cut; any other has at least its first row.
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const StructureResult& structure = result->structure;
     const auto wires = static_cast<std::size_t>(structure.wireCount);
-    FUZZ_CHECK(structure.wireCount >= 0);
+    FUZZ_CHECK(structure.wireCount >= 0 && wires <= kMostListingWires);
     for (const auto* column : {&structure.x1, &structure.x2, &structure.y1, &structure.y2,
                                &structure.z1, &structure.z2}) {
         FUZZ_CHECK(column->size() == wires);
