@@ -21,7 +21,8 @@ class CMappedFile {
     // Why the file is not mapped; empty when it is.
     const std::string& Error() const { return m_error; }
 
-    // Hands the bytes to `use`. Another program may shorten the file in the
+    // Hands the bytes to `use`, when there are any to hand: Error() when the
+    // file is not mapped. Another program may shorten the file in the
     // meantime, and a page beyond its new end would end this program with a
     // bus error; such pages read as zeros instead. Why the bytes `use` saw
     // are not the file's, or empty when they are.
