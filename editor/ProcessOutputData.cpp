@@ -42,8 +42,8 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
         QString message = QStringLiteral("Invalid Input File");
         if (!error.empty()) {
             const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-            message.prepend(QStringLiteral("Cannot read %1: %2.\n")
-                                .arg(shown, QString::fromStdString(error)));
+            message.prepend(
+                QStringLiteral("Cannot read %1: %2.\n").arg(shown, QString::fromStdString(error)));
         }
         ShowQuadrellMessage(parent, message);
         return;

@@ -54,7 +54,6 @@ std::optional<ListingResult> ReadListing(std::string_view listing);
 // copied. Nothing when it cannot be read, with the reason ("No such file or
 // directory", "not a regular file", ...) in `error`; `error` is empty when
 // the file was read but holds no listing.
-std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path,
-                                             std::string& error);
+std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path, std::string& error);
 // The same, for callers that need not know why a file gave nothing.
 std::optional<ListingResult> ReadListingFile(const std::filesystem::path& path);
