@@ -12,22 +12,39 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 // A source feeds a wire end closer than this in x and in y.
 constexpr double kSourceReach = 0.1;
+// Enough for the smallest float: its first digit is the 45th after the point.
+constexpr int kMostFrequencyDecimals = 56;
 
-// Integers and fixed three-decimal numbers exactly as C's "%d" and "%.3f"
-// print them in the C locale. std::to_chars never looks at the locale, so a
-// decimal comma can never reach a deck.
+// Integers and fixed-point numbers exactly as C's "%d" and "%.3f" print them
+// in the C locale. std::to_chars and std::from_chars never look at the locale,
+// so a decimal comma can never reach a deck.
 std::string Integer(int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-std::string Fixed3(float value) {
+std::string Fixed(float value, int decimals) {
     // The largest float has 39 integer digits.
-    char buffer[64];
+    char buffer[40 + kMostFrequencyDecimals + 8];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::fixed, 3);
+                                      std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
+}
+
+std::string Fixed3(float value) { return Fixed(value, 3); }
+
+// Three decimals, as the card has always had them, unless they would change
+// the sweep: then the fewest decimals whose text reads back as the same float
+// (14.0125 MHz is not 14.012).
+std::string FrequencyText(float value) {
+    for (int decimals = 3; decimals <= kMostFrequencyDecimals; ++decimals) {
+        const std::string text = Fixed(value, decimals);
+        float back = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), back);
+        if (result.ec == std::errc() && back == value) return text;
+    }
+    return Fixed3(value);
 }
 
 bool Near(double centre, float value) {
@@ -66,8 +83,8 @@ bool AppendSourceCard(const CQuadrellDoc& doc, const CElement& source, CPoint or
 }  // namespace
 
 std::string FrequencyCard(const FrequencySettings& frequency) {
-    return "FR 0 " + Integer(frequency.m_nSteps) + " 0 0 " + Fixed3(frequency.m_frequency) + " " +
-           Fixed3(frequency.m_increment) + " 0 0 0 0";
+    return "FR 0 " + Integer(frequency.m_nSteps) + " 0 0 " + FrequencyText(frequency.m_frequency) +
+           " " + FrequencyText(frequency.m_increment) + " 0 0 0 0";
 }
 
 std::string PatternCard(const PatternSettings& pattern) {

@@ -26,7 +26,8 @@ struct DeckText {
 DeckText WriteDeck(const CQuadrellDoc& doc, const FrequencySettings& frequency,
                    const PatternSettings& pattern, CPoint origin, int& tagCounter);
 
-// "FR 0 <steps> 0 0 <frequency> <increment> 0 0 0 0", numbers with three decimals.
+// "FR 0 <steps> 0 0 <frequency> <increment> 0 0 0 0". Both numbers have three
+// decimals, or more when three would not read back as the same float.
 std::string FrequencyCard(const FrequencySettings& frequency);
 // "RP <mode> <theta count> <phi count> XNDA <theta0> <phi0> <dtheta> <dphi>",
 // the four XNDA digits written together.

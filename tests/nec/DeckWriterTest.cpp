@@ -85,13 +85,35 @@ TEST(DeckWriter, WritesTheCardsOfADesignWhateverTheLocale) {
     EXPECT_EQ(deck.text, Deck({kCM, "CE", "GW 1 3. -260.5 -1.e+007 0. -260.5 2.34566e+006 0. 2.e-005",
         "GW 2 1.2346e+005 -260. -60. 2.5 -310. -60. 2.5 0.5", "GW 3 5. -10. 80. 0. 90. 80. 0. 5.e-003",
         "GE", "EX 0 3 1 00 1. 0. 0 0 0 0", "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 2.5 0. 0 0 0 0",
-        "FR 0 -2147483648 0 0 -1234.568 340282346638528859811704183484516925440.000 0 0 0 0",
+        "FR 0 -2147483648 0 0 -1234.5677 340282346638528859811704183484516925440.000 0 0 0 0",
         // The XNDA digits are written together.
         "RP -3 2147483647 -2147483648 -5-4-2-1 -7.100 -1000000015047466219876688855040.000 0.000 2500000000.000",
         "EN"}));
     // clang-format on
     EXPECT_EQ(tags, 3);
     EXPECT_EQ(half, 0.5);
+}
+
+// A frequency keeps its three decimals when they read back as the same float,
+// and gets the fewest more that do otherwise, so the sweep solved is the one
+// asked for.
+TEST(DeckWriter, WritesFrequenciesWithTheDigitsTheyNeed) {
+    const std::tuple<float, float, const char*> cases[] = {
+        {3.5f, 0, "3.500 0.000"},
+        {14.025f, 0.05f, "14.025 0.050"},
+        {1.8f, -0.1f, "1.800 -0.100"},
+        {1e7f, 0.025f, "10000000.000 0.025"},
+        {14.0125f, 0.0125f, "14.0125 0.0125"},
+        {7.0001f, -0.0005f, "7.0001 -0.0005"},
+        {0.15f, 1e-7f, "0.150 0.0000001"},
+        {3e-45f, 1.17549435e-38f,
+         "0.000000000000000000000000000000000000000000003 "
+         "0.000000000000000000000000000000000000011754944"},
+    };
+    for (const auto& [frequency, increment, numbers] : cases) {
+        EXPECT_EQ(FrequencyCard({3, increment, 0, frequency}),
+                  "FR 0 3 0 0 " + std::string(numbers) + " 0 0 0 0");
+    }
 }
 
 // A source feeds the first wire in list order with its start, else its end,
