@@ -1,9 +1,13 @@
 #include "nec/DeckWriter.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
+#include <vector>
 
+#include "model/CardNumber.h"
 #include "model/Element.h"
+#include "model/ElementReadout.h"
 #include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
 
@@ -80,7 +84,71 @@ bool AppendSourceCard(const CQuadrellDoc& doc, const CElement& source, CPoint or
     return false;
 }
 
+// The fields of a card, split at its blanks.
+std::vector<std::string_view> Fields(std::string_view card) {
+    std::vector<std::string_view> fields;
+    for (std::size_t blank; (blank = card.find(' ')) != std::string_view::npos;) {
+        fields.push_back(card.substr(0, blank));
+        card.remove_prefix(blank + 1);
+    }
+    fields.push_back(card);
+    return fields;
+}
+
+WireFault FaultOf(const CElement& wire, CPoint origin) {
+    for (const float value : {wire.GetStartX(), wire.GetStartY(), wire.GetEndX(), wire.GetEndY(),
+                              wire.GetRadius(), wire.GetSegments()}) {
+        if (!std::isfinite(value)) return WireFault::NOT_A_NUMBER;
+    }
+    // The solver sees the card's six digits: a wire too short for them to
+    // tell its ends apart has no length to it, and sends nec2c into an
+    // endless loop.
+    const std::string card = wire.GetCardText(0, 0, origin.x, origin.y);
+    const std::vector<std::string_view> f = Fields(card);  // GW tag NS X1 Y1 Z1 X2 Y2 Z2 RAD
+    if (f.size() == 10 && f[3] == f[6] && f[4] == f[7] && f[5] == f[8]) return WireFault::NO_LENGTH;
+    if (!(wire.GetRadius() > 0.0f)) return WireFault::NO_RADIUS;
+    // The count is read as an integer: anything below 1 leaves no segment.
+    if (!(wire.GetSegments() >= 1.0f)) return WireFault::NO_SEGMENTS;
+    return WireFault::NONE;
+}
+
 }  // namespace
+
+UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin) {
+    for (ElementPosition position = doc.GetFirstElementPosition(); position;) {
+        const CElement* element = doc.GetNextElement(position);
+        if (element->GetType() != ELEMENT_WIRE) continue;
+        const WireFault fault = FaultOf(*element, origin);
+        if (fault != WireFault::NONE) return {element, fault};
+    }
+    return {};
+}
+
+std::string UnsolvableWireMessage(const UnsolvableWire& found) {
+    if (found.wire == nullptr) return {};
+    const CElement& wire = *found.wire;
+    std::string what;
+    switch (found.fault) {
+        case WireFault::NONE:
+            return {};
+        case WireFault::NO_LENGTH:
+            what = "has no length: both of its ends are at one point.";
+            break;
+        case WireFault::NO_RADIUS:
+            what = "has a radius of " + FormatCardNumber(wire.GetRadius()) +
+                   "; a wire needs a radius greater than 0.";
+            break;
+        case WireFault::NO_SEGMENTS:
+            what = "has " + FormatCardNumber(wire.GetSegments(), 5) +
+                   " segments; a wire needs at least one.";
+            break;
+        case WireFault::NOT_A_NUMBER:
+            what = "has a number too large to write.";
+            break;
+    }
+    return "The wire starting at " + FormatReadoutPoint(wire.GetStartX(), wire.GetStartY()) + " " +
+           what + "\n\nFile Not Created";
+}
 
 std::string FrequencyCard(const FrequencySettings& frequency) {
     return "FR 0 " + Integer(frequency.m_nSteps) + " 0 0 " + FrequencyText(frequency.m_frequency) +

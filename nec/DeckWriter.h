@@ -5,6 +5,7 @@
 #include "model/Point.h"
 #include "nec/RunSettings.h"
 
+class CElement;
 class CQuadrellDoc;
 
 // The text of a NEC2D input deck, or as much of it as could be made.
@@ -15,6 +16,28 @@ struct DeckText {
     // EX lines written before that source, and no deck may be saved from it.
     bool allSourcesConnected = true;
 };
+
+// What makes a wire one that NEC-2 cannot solve.
+enum class WireFault {
+    NONE,
+    NO_LENGTH,       // both ends are written as one point
+    NO_RADIUS,       // a radius of 0 or less
+    NO_SEGMENTS,     // fewer than one segment
+    NOT_A_NUMBER,    // a coordinate, radius or count that is infinite or not a number
+};
+
+struct UnsolvableWire {
+    const CElement* wire = nullptr;  // null when every wire can be solved
+    WireFault fault = WireFault::NONE;
+};
+
+// The first wire in list order whose GW card, written relative to `origin`,
+// the solver would refuse or choke on, and why.
+UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin);
+
+// The message for such a wire, naming its start as the coordinate readout
+// shows it: "The wire starting at (0., 100.) has no length.\n\nFile Not Created".
+std::string UnsolvableWireMessage(const UnsolvableWire& found);
 
 // Writes the design as a deck: CM, CE, one GW per wire, GE, one EX per source,
 // FR, RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -113,6 +115,40 @@ TEST(DeckWriter, WritesFrequenciesWithTheDigitsTheyNeed) {
     for (const auto& [frequency, increment, numbers] : cases) {
         EXPECT_EQ(FrequencyCard({3, increment, 0, frequency}),
                   "FR 0 3 0 0 " + std::string(numbers) + " 0 0 0 0");
+    }
+}
+
+// The first wire in list order that the solver cannot take is named by its
+// start, with what is wrong; a wire of any size the card can tell apart is fine.
+TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
+    const auto bad = [](const std::string& start, const std::string& what) {
+        return "The wire starting at " + start + " " + what + "\n\nFile Not Created";
+    };
+    const std::string noLength = "has no length: both of its ends are at one point.";
+    const float inf = std::numeric_limits<float>::infinity();
+    // Wires as x, y, length, radius, segments, added in this order.
+    using Wire = std::tuple<float, float, float, float, float>;
+    const std::pair<std::vector<Wire>, std::string> cases[] = {
+        {{{0, -100, 100, 0.005f, 5}, {0, 0, 1e-5f, 1e-6f, 1}}, ""},
+        {{{0, -100, 0, 0.005f, 5}}, bad("(0., 100.)", noLength)},
+        {{{100, 0, 1e-5f, 0.005f, 5}}, bad("(100., 0.)", noLength)},
+        {{{0, 0, 10, 0, 5}}, bad("(0., 0.)", "has a radius of 0.; a wire needs a radius greater than 0.")},
+        {{{-5, 2.5f, 10, -1e-3f, 5}},
+         bad("(-5., -2.5)", "has a radius of -1.e-003; a wire needs a radius greater than 0.")},
+        {{{0, 0, 10, 0.005f, 0}}, bad("(0., 0.)", "has 0. segments; a wire needs at least one.")},
+        {{{0, 0, 10, 0.005f, 0.5f}}, bad("(0., 0.)", "has 0.5 segments; a wire needs at least one.")},
+        {{{0, 0, 10, inf, 5}}, bad("(0., 0.)", "has a number too large to write.")},
+        // The newest wire comes first in the list.
+        {{{1, 1, 10, 0, 5}, {2, 2, 10, 0.005f, 0}, {3, 3, 10, 0.005f, 5}},
+         bad("(2., -2.)", "has 0. segments; a wire needs at least one.")},
+    };
+    for (const auto& [wires, message] : cases) {
+        CQuadrellDoc doc;
+        for (const auto& [x, y, length, radius, segments] : wires)
+            AddWire(doc, x, y, length, segments, 0, 0, radius);
+        const UnsolvableWire found = FindUnsolvableWire(doc, {});
+        EXPECT_EQ(UnsolvableWireMessage(found), message);
+        EXPECT_EQ(found.wire == nullptr, message.empty()) << message;
     }
 }
 
