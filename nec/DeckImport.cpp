@@ -132,9 +132,8 @@ double MagnitudeOf(const ExCard& excitation) {
 }
 
 float PhaseOf(const ExCard& excitation) {
-    const auto phase =
-        static_cast<float>(RadiansToDegrees(std::atan2(static_cast<double>(excitation.imaginary),
-                                                       static_cast<double>(excitation.real))));
+    const auto phase = static_cast<float>(RadiansToDegrees(std::atan2(
+        static_cast<double>(excitation.imaginary), static_cast<double>(excitation.real))));
     // The writer's pi is a little larger than the true one, so 180 degrees is
     // written just past the negative real axis, with a tiny negative imaginary
     // part, and -180 just before it.
@@ -145,10 +144,9 @@ float PhaseOf(const ExCard& excitation) {
 
 std::unique_ptr<CSource> MakeSource(const ExCard& excitation, float x, float y, float z,
                                     CPoint origin) {
-    return std::make_unique<CSource>(static_cast<float>(origin.x) + x,
-                                     static_cast<float>(origin.y) - y, z,
-                                     static_cast<float>(MagnitudeOf(excitation)),
-                                     PhaseOf(excitation));
+    return std::make_unique<CSource>(
+        static_cast<float>(origin.x) + x, static_cast<float>(origin.y) - y, z,
+        static_cast<float>(MagnitudeOf(excitation)), PhaseOf(excitation));
 }
 
 // Where a GW card stands in the deck, and what an EX card finds it by.
@@ -183,9 +181,9 @@ class CGwIndex {
 
     // The cards with `tag`, in deck order.
     std::span<const GwEntry> WithTag(int tag) const {
-        const auto [first, last] = std::equal_range(
-            m_byTag.begin(), m_byTag.end(), GwEntry{tag, 0, 0},
-            [](const GwEntry& a, const GwEntry& b) { return a.tag < b.tag; });
+        const auto [first, last] =
+            std::equal_range(m_byTag.begin(), m_byTag.end(), GwEntry{tag, 0, 0},
+                             [](const GwEntry& a, const GwEntry& b) { return a.tag < b.tag; });
         return {first, last};
     }
 
@@ -194,11 +192,11 @@ class CGwIndex {
     // second end of those whose last segment it is.
     std::span<const GwEntry> Fed(int tag, int segment) const {
         if (segment == 1) return WithTag(tag);
-        const auto [first, last] = std::equal_range(
-            m_bySegments.begin(), m_bySegments.end(), GwEntry{tag, segment, 0},
-            [](const GwEntry& a, const GwEntry& b) {
-                return std::tie(a.tag, a.segments) < std::tie(b.tag, b.segments);
-            });
+        const auto [first, last] =
+            std::equal_range(m_bySegments.begin(), m_bySegments.end(), GwEntry{tag, segment, 0},
+                             [](const GwEntry& a, const GwEntry& b) {
+                                 return std::tie(a.tag, a.segments) < std::tie(b.tag, b.segments);
+                             });
         return {first, last};
     }
 

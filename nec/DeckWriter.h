@@ -20,10 +20,10 @@ struct DeckText {
 // What makes a wire one that NEC-2 cannot solve.
 enum class WireFault {
     NONE,
-    NO_LENGTH,       // both ends are written as one point
-    NO_RADIUS,       // a radius of 0 or less
-    NO_SEGMENTS,     // fewer than one segment
-    NOT_A_NUMBER,    // a coordinate, radius or count that is infinite or not a number
+    NO_LENGTH,     // both ends are written as one point
+    NO_RADIUS,     // a radius of 0 or less
+    NO_SEGMENTS,   // fewer than one segment
+    NOT_A_NUMBER,  // a coordinate, radius or count that is infinite or not a number
 };
 
 struct UnsolvableWire {

@@ -54,7 +54,8 @@ std::string GwOfLength(std::size_t length) {
 std::string SharedTag(int wires, int excitations, int segment) {
     std::string geometry, program;
     for (int i = 0; i < wires; ++i) geometry += "GW 1 5 0 0 0 1 0 0 .1\n";
-    for (int i = 0; i < excitations; ++i) program += "EX 0 1 " + std::to_string(segment) + " 00 1\n";
+    for (int i = 0; i < excitations; ++i)
+        program += "EX 0 1 " + std::to_string(segment) + " 00 1\n";
     return Deck(geometry, program);
 }
 
@@ -148,13 +149,13 @@ const ImportCase kCases[] = {
      Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
      {},
      "A number on this card is too large to draw:\nEX 0 1 1 00 1e39 0\nFile Cannot be Opened"},
-    {"every wire with the tag takes every excitation", SharedTag(400, 400, 5), {}, TooMany("160400")},
+    {"every wire with the tag takes every excitation",
+     SharedTag(400, 400, 5),
+     {},
+     TooMany("160400")},
     {"wires alone beyond the bound", SharedTag(100001, 0, 1), {}, TooMany("100001")},
-    {"excitations inside the wires add nothing",
-     SharedTag(400, 400, 3),
-     std::vector<std::string>(400, "W 0,0,0 1@0 0.1/5"),
-     "",
-     "160000 0 0"},
+    {"excitations inside the wires add nothing", SharedTag(400, 400, 3),
+     std::vector<std::string>(400, "W 0,0,0 1@0 0.1/5"), "", "160000 0 0"},
 };
 
 void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
