@@ -323,6 +323,8 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
                             std::to_string(kMostImportedElements) + " from one deck."));
     }
 
+    result.wires.reserve(static_cast<std::size_t>(scan.wires));
+    result.sources.reserve(static_cast<std::size_t>(elements - scan.wires));
     CTextModeReader reader(deck);
     reader.Seek(scan.geometryBegin);
     while (reader.Position() < scan.geometryEnd) {
