@@ -98,7 +98,7 @@ std::vector<std::string_view> Fields(std::string_view card) {
 WireFault FaultOf(const CElement& wire, CPoint origin) {
     for (const float value : {wire.GetStartX(), wire.GetStartY(), wire.GetEndX(), wire.GetEndY(),
                               wire.GetRadius(), wire.GetSegments()}) {
-        if (!std::isfinite(value)) return WireFault::NOT_A_NUMBER;
+        if (!std::isfinite(value)) return WireFault::NOT_FINITE;
     }
     // The solver sees the card's six digits: a wire too short for them to
     // tell its ends apart has no length to it, and sends nec2c into an
@@ -132,7 +132,7 @@ std::string UnsolvableWireMessage(const UnsolvableWire& found) {
         case WireFault::NONE:
             return {};
         case WireFault::NO_LENGTH:
-            what = "has no length: both of its ends are at one point.";
+            what = "has no length: its two ends are written as one point.";
             break;
         case WireFault::NO_RADIUS:
             what = "has a radius of " + FormatCardNumber(wire.GetRadius()) +
@@ -142,7 +142,7 @@ std::string UnsolvableWireMessage(const UnsolvableWire& found) {
             what = "has " + FormatCardNumber(wire.GetSegments(), 5) +
                    " segments; a wire needs at least one.";
             break;
-        case WireFault::NOT_A_NUMBER:
+        case WireFault::NOT_FINITE:
             what = "has a number too large to write.";
             break;
     }

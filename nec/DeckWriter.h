@@ -20,10 +20,10 @@ struct DeckText {
 // What makes a wire one that NEC-2 cannot solve.
 enum class WireFault {
     NONE,
-    NO_LENGTH,     // both ends are written as one point
-    NO_RADIUS,     // a radius of 0 or less
-    NO_SEGMENTS,   // fewer than one segment
-    NOT_A_NUMBER,  // a coordinate, radius or count that is infinite or not a number
+    NO_LENGTH,    // both ends are written as one point
+    NO_RADIUS,    // a radius of 0 or less
+    NO_SEGMENTS,  // fewer than one segment
+    NOT_FINITE,   // a coordinate, radius or count that is infinite or not a number
 };
 
 struct UnsolvableWire {
@@ -36,7 +36,8 @@ struct UnsolvableWire {
 UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin);
 
 // The message for such a wire, naming its start as the coordinate readout
-// shows it: "The wire starting at (0., 100.) has no length.\n\nFile Not Created".
+// shows it, then what is wrong: "The wire starting at (0., 100.) has a radius
+// of 0.; a wire needs a radius greater than 0.\n\nFile Not Created".
 std::string UnsolvableWireMessage(const UnsolvableWire& found);
 
 // Writes the design as a deck: CM, CE, one GW per wire, GE, one EX per source,

@@ -432,7 +432,7 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     AddWire(300, 300, 0);
     Trigger(ID_GENERATE_INPUT_FILE);
     EXPECT_EQ(m_catcher.Messages().last(),
-              "The wire starting at (300., -300.) has no length: both of its ends are at one "
+              "The wire starting at (300., -300.) has no length: its two ends are written as one "
               "point.\n\nFile Not Created");
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"dipole.in", "old.nec"}));
