@@ -32,13 +32,14 @@ bool IsComment(std::string_view mnemonic) { return mnemonic == "CM" || mnemonic 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 bool IsSeparator(char c) { return IsBlank(c) || c == ','; }
 
-// Splits the fields after the mnemonic. Blanks and tabs separate fields, and
-// so does one comma with blanks around it; two commas in a row leave an empty
-// field between them, which reads as 0.
-std::vector<std::string_view> SplitFields(std::string_view rest) {
+// Splits the first `most` fields after the mnemonic; the rest are ignored, and
+// a line of millions of them costs nothing. Blanks and tabs separate fields,
+// and so does one comma with blanks around it; two commas in a row leave an
+// empty field between them, which reads as 0.
+std::vector<std::string_view> SplitFields(std::string_view rest, std::size_t most) {
     std::vector<std::string_view> fields;
     std::size_t i = 0;
-    while (true) {
+    while (fields.size() < most) {
         while (i < rest.size() && IsBlank(rest[i])) ++i;
         if (i >= rest.size()) break;
         const std::size_t start = i;
@@ -73,8 +74,9 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 bool ReadFields(DeckCard& card, std::string_view rest, std::string& error) {
     const CardLayout layout = LayoutOf(card.mnemonic);
-    const std::vector<std::string_view> fields = SplitFields(rest);
-    const int used = std::min<int>(static_cast<int>(fields.size()), layout.integers + layout.reals);
+    const std::vector<std::string_view> fields =
+        SplitFields(rest, static_cast<std::size_t>(layout.integers + layout.reals));
+    const int used = static_cast<int>(fields.size());
     for (int i = 0; i < used; ++i) {
         double value = 0;
         if (!ParseNumber(fields[i], value)) {
