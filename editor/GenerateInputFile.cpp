@@ -14,6 +14,13 @@
 void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                        float& lastFrequency, int& tagCounter) {
     tagCounter = 0;
+    // A wire the solver cannot take is said before the user fills in the
+    // run settings for nothing.
+    const UnsolvableWire unsolvable = FindUnsolvableWire(doc, origin);
+    if (unsolvable.wire != nullptr) {
+        ShowQuadrellMessage(parent, QString::fromStdString(UnsolvableWireMessage(unsolvable)));
+        return;
+    }
     CFrequencyProperties frequency(0, lastFrequency, 0.0f, parent);
     if (frequency.exec() != QDialog::Accepted) return;
     lastFrequency = frequency.Settings().m_frequency;

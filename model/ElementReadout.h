@@ -8,5 +8,8 @@ class CElement;
 // "(x1, y1)  (x2, y2)" for a wire, in deck X and Y (y negated).
 std::string FormatElementCoordinates(const CElement& element);
 
+// One point of the readout, "(x, y)", from drawing coordinates.
+std::string FormatReadoutPoint(float x, float y);
+
 // What the readout shows when nothing is selected: five tabs.
 inline constexpr const char* kBlankReadout = "\t\t\t\t\t";

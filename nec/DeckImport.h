@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,14 +12,20 @@
 
 class CQuadrellDoc;
 
-// What an import left out, for the one message that follows it.
+// The most wires and sources one deck may add to a design. Far above any real
+// antenna, but a deck of a few kilobytes whose EX cards share their tag with
+// many GW cards would otherwise ask for millions of sources.
+inline constexpr std::int64_t kMostImportedElements = 100000;
+
+// What an import left out, for the one message that follows it. Counted per
+// pair of cards, so the counts may be far larger than the deck.
 struct ImportSkips {
     // EX cards on a segment inside a wire: sources sit only at wire ends.
-    int innerExcitations = 0;
+    std::int64_t innerExcitations = 0;
     // EX cards whose tag is on no GW card.
-    int unmatchedExcitations = 0;
+    std::int64_t unmatchedExcitations = 0;
     // GW cards whose two ends are one point.
-    int zeroLengthWires = 0;
+    std::int64_t zeroLengthWires = 0;
 };
 
 // The elements a deck draws, or why it cannot be drawn.
@@ -38,7 +45,8 @@ struct DeckImport {
 // first end; each EX card puts a source on the first end of every GW card
 // with its tag when it names segment 1, else on the second end when it names
 // the wire's last segment. Lines are read 79 characters at a time, tokens are
-// split on blanks only, and numbers follow atoi and atof.
+// split on blanks only, and numbers follow atoi and atof. A deck that would add
+// more than kMostImportedElements elements adds none and fails with their count.
 DeckImport ReadDeckImport(std::string_view deck, CPoint origin);
 
 // The lines saying what was skipped and why; empty when nothing was.

@@ -1,9 +1,13 @@
 #include "nec/DeckWriter.h"
 
 #include <charconv>
+#include <cmath>
 #include <string_view>
+#include <vector>
 
+#include "model/CardNumber.h"
 #include "model/Element.h"
+#include "model/ElementReadout.h"
 #include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
 
@@ -12,22 +16,39 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 // A source feeds a wire end closer than this in x and in y.
 constexpr double kSourceReach = 0.1;
+// Enough for the smallest float: its first digit is the 45th after the point.
+constexpr int kMostFrequencyDecimals = 56;
 
-// Integers and fixed three-decimal numbers exactly as C's "%d" and "%.3f"
-// print them in the C locale. std::to_chars never looks at the locale, so a
-// decimal comma can never reach a deck.
+// Integers and fixed-point numbers exactly as C's "%d" and "%.3f" print them
+// in the C locale. std::to_chars and std::from_chars never look at the locale,
+// so a decimal comma can never reach a deck.
 std::string Integer(int value) {
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-std::string Fixed3(float value) {
+std::string Fixed(float value, int decimals) {
     // The largest float has 39 integer digits.
-    char buffer[64];
+    char buffer[40 + kMostFrequencyDecimals + 8];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::fixed, 3);
+                                      std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
+}
+
+std::string Fixed3(float value) { return Fixed(value, 3); }
+
+// Three decimals, as the card has always had them, unless they would change
+// the sweep: then the fewest decimals whose text reads back as the same float
+// (14.0125 MHz is not 14.012).
+std::string FrequencyText(float value) {
+    for (int decimals = 3; decimals <= kMostFrequencyDecimals; ++decimals) {
+        const std::string text = Fixed(value, decimals);
+        float back = 0;
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), back);
+        if (result.ec == std::errc() && back == value) return text;
+    }
+    return Fixed3(value);
 }
 
 bool Near(double centre, float value) {
@@ -63,11 +84,75 @@ bool AppendSourceCard(const CQuadrellDoc& doc, const CElement& source, CPoint or
     return false;
 }
 
+// The fields of a card, split at its blanks.
+std::vector<std::string_view> Fields(std::string_view card) {
+    std::vector<std::string_view> fields;
+    for (std::size_t blank; (blank = card.find(' ')) != std::string_view::npos;) {
+        fields.push_back(card.substr(0, blank));
+        card.remove_prefix(blank + 1);
+    }
+    fields.push_back(card);
+    return fields;
+}
+
+WireFault FaultOf(const CElement& wire, CPoint origin) {
+    for (const float value : {wire.GetStartX(), wire.GetStartY(), wire.GetEndX(), wire.GetEndY(),
+                              wire.GetRadius(), wire.GetSegments()}) {
+        if (!std::isfinite(value)) return WireFault::NOT_FINITE;
+    }
+    // The solver sees the card's six digits: a wire too short for them to
+    // tell its ends apart has no length to it, and sends nec2c into an
+    // endless loop.
+    const std::string card = wire.GetCardText(0, 0, origin.x, origin.y);
+    const std::vector<std::string_view> f = Fields(card);  // GW tag NS X1 Y1 Z1 X2 Y2 Z2 RAD
+    if (f.size() == 10 && f[3] == f[6] && f[4] == f[7] && f[5] == f[8]) return WireFault::NO_LENGTH;
+    if (!(wire.GetRadius() > 0.0f)) return WireFault::NO_RADIUS;
+    // The count is read as an integer: anything below 1 leaves no segment.
+    if (!(wire.GetSegments() >= 1.0f)) return WireFault::NO_SEGMENTS;
+    return WireFault::NONE;
+}
+
 }  // namespace
 
+UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin) {
+    for (ElementPosition position = doc.GetFirstElementPosition(); position;) {
+        const CElement* element = doc.GetNextElement(position);
+        if (element->GetType() != ELEMENT_WIRE) continue;
+        const WireFault fault = FaultOf(*element, origin);
+        if (fault != WireFault::NONE) return {element, fault};
+    }
+    return {};
+}
+
+std::string UnsolvableWireMessage(const UnsolvableWire& found) {
+    if (found.wire == nullptr) return {};
+    const CElement& wire = *found.wire;
+    std::string what;
+    switch (found.fault) {
+        case WireFault::NONE:
+            return {};
+        case WireFault::NO_LENGTH:
+            what = "has no length: its two ends are written as one point.";
+            break;
+        case WireFault::NO_RADIUS:
+            what = "has a radius of " + FormatCardNumber(wire.GetRadius()) +
+                   "; a wire needs a radius greater than 0.";
+            break;
+        case WireFault::NO_SEGMENTS:
+            what = "has " + FormatCardNumber(wire.GetSegments(), 5) +
+                   " segments; a wire needs at least one.";
+            break;
+        case WireFault::NOT_FINITE:
+            what = "has a number too large to write.";
+            break;
+    }
+    return "The wire starting at " + FormatReadoutPoint(wire.GetStartX(), wire.GetStartY()) + " " +
+           what + "\n\nFile Not Created";
+}
+
 std::string FrequencyCard(const FrequencySettings& frequency) {
-    return "FR 0 " + Integer(frequency.m_nSteps) + " 0 0 " + Fixed3(frequency.m_frequency) + " " +
-           Fixed3(frequency.m_increment) + " 0 0 0 0";
+    return "FR 0 " + Integer(frequency.m_nSteps) + " 0 0 " + FrequencyText(frequency.m_frequency) +
+           " " + FrequencyText(frequency.m_increment) + " 0 0 0 0";
 }
 
 std::string PatternCard(const PatternSettings& pattern) {

@@ -5,6 +5,7 @@
 #include "model/Point.h"
 #include "nec/RunSettings.h"
 
+class CElement;
 class CQuadrellDoc;
 
 // The text of a NEC2D input deck, or as much of it as could be made.
@@ -16,6 +17,29 @@ struct DeckText {
     bool allSourcesConnected = true;
 };
 
+// What makes a wire one that NEC-2 cannot solve.
+enum class WireFault {
+    NONE,
+    NO_LENGTH,    // both ends are written as one point
+    NO_RADIUS,    // a radius of 0 or less
+    NO_SEGMENTS,  // fewer than one segment
+    NOT_FINITE,   // a coordinate, radius or count that is infinite or not a number
+};
+
+struct UnsolvableWire {
+    const CElement* wire = nullptr;  // null when every wire can be solved
+    WireFault fault = WireFault::NONE;
+};
+
+// The first wire in list order whose GW card, written relative to `origin`,
+// the solver would refuse or choke on, and why.
+UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin);
+
+// The message for such a wire, naming its start as the coordinate readout
+// shows it, then what is wrong: "The wire starting at (0., 100.) has a radius
+// of 0.; a wire needs a radius greater than 0.\n\nFile Not Created".
+std::string UnsolvableWireMessage(const UnsolvableWire& found);
+
 // Writes the design as a deck: CM, CE, one GW per wire, GE, one EX per source,
 // FR, RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in
 // `tagCounter`, which starts from 0. A source feeds the first wire in list
@@ -26,7 +50,8 @@ struct DeckText {
 DeckText WriteDeck(const CQuadrellDoc& doc, const FrequencySettings& frequency,
                    const PatternSettings& pattern, CPoint origin, int& tagCounter);
 
-// "FR 0 <steps> 0 0 <frequency> <increment> 0 0 0 0", numbers with three decimals.
+// "FR 0 <steps> 0 0 <frequency> <increment> 0 0 0 0". Both numbers have three
+// decimals, or more when three would not read back as the same float.
 std::string FrequencyCard(const FrequencySettings& frequency);
 // "RP <mode> <theta count> <phi count> XNDA <theta0> <phi0> <dtheta> <dphi>",
 // the four XNDA digits written together.

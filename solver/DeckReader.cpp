@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-
-#include "solver/Nec2cColumns.h"
+#include <string>
 
 namespace {
 
@@ -15,6 +14,10 @@ constexpr std::string_view kGeometryCards[] = {"GA", "GC", "GE", "GF", "GH", "GM
 constexpr std::string_view kControlCards[] = {"CP", "EK", "EN", "EX", "FR", "GD", "GN",
                                               "KH", "LD", "NE", "NH", "NT", "NX", "PL",
                                               "PQ", "PT", "RP", "TL", "WG", "XQ"};
+
+// Far more cards than nec2c could solve in a lifetime, but a bound: a card
+// of three bytes takes some 160 bytes once read, and a deck may be 64 MB.
+constexpr std::size_t kMostCards = 1000000;
 
 // nec2c reads at most 132 characters of a card and garbles longer comments.
 constexpr std::size_t kLongestCard = 132;
@@ -29,13 +32,14 @@ bool IsComment(std::string_view mnemonic) { return mnemonic == "CM" || mnemonic 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 bool IsSeparator(char c) { return IsBlank(c) || c == ','; }
 
-// Splits the fields after the mnemonic. Blanks and tabs separate fields, and
-// so does one comma with blanks around it; two commas in a row leave an empty
-// field between them, which reads as 0.
-std::vector<std::string_view> SplitFields(std::string_view rest) {
+// Splits the first `most` fields after the mnemonic; the rest are ignored, and
+// a line of millions of them costs nothing. Blanks and tabs separate fields,
+// and so does one comma with blanks around it; two commas in a row leave an
+// empty field between them, which reads as 0.
+std::vector<std::string_view> SplitFields(std::string_view rest, std::size_t most) {
     std::vector<std::string_view> fields;
     std::size_t i = 0;
-    while (true) {
+    while (fields.size() < most) {
         while (i < rest.size() && IsBlank(rest[i])) ++i;
         if (i >= rest.size()) break;
         const std::size_t start = i;
@@ -70,8 +74,9 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 bool ReadFields(DeckCard& card, std::string_view rest, std::string& error) {
     const CardLayout layout = LayoutOf(card.mnemonic);
-    const std::vector<std::string_view> fields = SplitFields(rest);
-    const int used = std::min<int>(static_cast<int>(fields.size()), layout.integers + layout.reals);
+    const std::vector<std::string_view> fields =
+        SplitFields(rest, static_cast<std::size_t>(layout.integers + layout.reals));
+    const int used = static_cast<int>(fields.size());
     for (int i = 0; i < used; ++i) {
         double value = 0;
         if (!ParseNumber(fields[i], value)) {
@@ -153,8 +158,13 @@ DeckReadResult ReadDeck(std::string_view text) {
     DeckReadResult result;
     int lineNumber = 0;
     bool ended = false;
-    for (std::string_view line : SplitLines(text)) {
-        if (ended) break;
+    // Lines are taken one at a time: a list of them all would cost 16 bytes
+    // for each line of a deck that is nothing but line ends.
+    while (!text.empty() && !ended) {
+        const std::size_t feed = text.find('\n');
+        std::string_view line = text.substr(0, feed);
+        text.remove_prefix(feed == std::string_view::npos ? text.size() : feed + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ++lineNumber;
         std::size_t start = 0;
         while (start < line.size() && IsBlank(line[start])) ++start;
@@ -179,11 +189,16 @@ DeckReadResult ReadDeck(std::string_view text) {
             card.comment = std::string(rest);
             std::replace(card.comment.begin(), card.comment.end(), '\r', ' ');
             AddComment(result.cards, std::move(card));
-            continue;
+        } else {
+            if (!ReadFields(card, rest, result.errorText)) return result;
+            ended = card.mnemonic == "EN";
+            result.cards.push_back(std::move(card));
         }
-        if (!ReadFields(card, rest, result.errorText)) return result;
-        ended = card.mnemonic == "EN";
-        result.cards.push_back(std::move(card));
+        if (result.cards.size() > kMostCards) {
+            result.errorText = LinePrefix(lineNumber) + "a deck may hold at most " +
+                               std::to_string(kMostCards) + " cards.";
+            return result;
+        }
     }
     if (result.cards.empty()) {
         result.errorText = "The deck holds no cards.";

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "solver/DeckReader.h"
+
+// The most of nec2c's output that NEC2d reads into memory. A deck's far-field
+// request decides how much nec2c prints: a 100-step sweep over a sphere in
+// 1-degree steps is some 800 MB, and a deck asking for more could exhaust
+// the memory of the machine.
+inline constexpr std::size_t kLargestEngineOutput = std::size_t{2} << 30;
 
 // Where the listing's lines go; the line end is the receiver's business.
 class CLineOutput {

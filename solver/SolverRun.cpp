@@ -124,9 +124,9 @@ bool HasStructure(const std::vector<DeckCard>& cards) {
 SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) {
     std::string output;
     std::string ignored;
-    ReadWholeFile(folder / kOutputName, output, ignored);
+    ReadWholeFile(folder / kOutputName, output, ignored, kLargestEngineOutput);
     std::string log;
-    ReadWholeFile(folder / kLogName, log, ignored);
+    ReadWholeFile(folder / kLogName, log, ignored, kLargestEngineOutput);
     std::string detail = Nec2cErrorText(output);
     const std::string logText = LastLines(log);
     if (!logText.empty()) detail += (detail.empty() ? "" : " ") + logText;
@@ -232,7 +232,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
         return EngineFailure(engine, folder.Path());
 
     std::string output;
-    if (!ReadWholeFile(folder.Path() / kOutputName, output, error))
+    if (!ReadWholeFile(folder.Path() / kOutputName, output, error, kLargestEngineOutput))
         return Failure("Cannot read nec2c's output: " + error + ".");
     if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");
 

@@ -428,6 +428,12 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     EXPECT_EQ(m_catcher.Messages().last(), "Cannot write " + QDir::toNativeSeparators(folder) +
                                                "/deck.in:\nNo such file or directory.\n\nFile "
                                                "Not Created");
+    // A wire the solver cannot take is named before any dialog, and nothing is written.
+    AddWire(300, 300, 0);
+    Trigger(ID_GENERATE_INPUT_FILE);
+    EXPECT_EQ(m_catcher.Messages().last(),
+              "The wire starting at (300., -300.) has no length: its two ends are written as one "
+              "point.\n\nFile Not Created");
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{"dipole.in", "old.nec"}));
     EXPECT_EQ(Read("old.nec"), replaced);

@@ -49,6 +49,21 @@ std::string GwOfLength(std::size_t length) {
     return card + "\n";
 }
 
+// `wires` GW cards with tag 1 and 5 segments, and `excitations` EX cards with
+// tag 1 on `segment`.
+std::string SharedTag(int wires, int excitations, int segment) {
+    std::string geometry, program;
+    for (int i = 0; i < wires; ++i) geometry += "GW 1 5 0 0 0 1 0 0 .1\n";
+    for (int i = 0; i < excitations; ++i)
+        program += "EX 0 1 " + std::to_string(segment) + " 00 1\n";
+    return Deck(geometry, program);
+}
+
+std::string TooMany(const std::string& count) {
+    return "The deck would add " + count +
+           " elements; Quadrell draws at most 100000 from one deck.\nFile Cannot be Opened";
+}
+
 struct ImportCase {
     const char* name;
     std::string deck;
@@ -134,6 +149,13 @@ const ImportCase kCases[] = {
      Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
      {},
      "A number on this card is too large to draw:\nEX 0 1 1 00 1e39 0\nFile Cannot be Opened"},
+    {"every wire with the tag takes every excitation",
+     SharedTag(400, 400, 5),
+     {},
+     TooMany("160400")},
+    {"wires alone beyond the bound", SharedTag(100001, 0, 1), {}, TooMany("100001")},
+    {"excitations inside the wires add nothing", SharedTag(400, 400, 3),
+     std::vector<std::string>(400, "W 0,0,0 1@0 0.1/5"), "", "160000 0 0"},
 };
 
 void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
@@ -188,6 +210,24 @@ TEST(DeckImport, ReadsAWrittenDesignBack) {
     std::vector<std::string> expected = design(doc);
     std::reverse(expected.begin(), expected.begin() + 8);
     EXPECT_EQ(design(back), expected);
+}
+
+// Magnitude and phase come back from the real and imaginary parts exactly
+// enough that writing the design again gives the same EX card.
+TEST(DeckImport, WritesAnImportedSourceAsItWasWritten) {
+    for (const float phase : {90.0f, -90.0f, 180.0f, -180.0f, 30.0f, -135.0f, 0.5f}) {
+        CQuadrellDoc doc;
+        doc.AddElementAtHead(std::make_unique<CWire>(0, -100, 0, 100, 0.005f, 5, 0));
+        doc.AddElementAtTail(std::make_unique<CSource>(0, -100, 0, 2.5f, phase));
+        int tags = 0;
+        const std::string written = WriteDeck(doc, {}, {}, {}, tags).text;
+        DeckImport imported = ReadDeckImport(written, {});
+        CQuadrellDoc back;
+        AddImportedElements(back, imported);
+        const std::string again = WriteDeck(back, {}, {}, {}, tags).text;
+        const auto sources = [](const std::string& deck) { return deck.substr(deck.find("GE")); };
+        EXPECT_EQ(sources(again), sources(written)) << phase;
+    }
 }
 
 }  // namespace

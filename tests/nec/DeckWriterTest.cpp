@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -85,13 +87,70 @@ TEST(DeckWriter, WritesTheCardsOfADesignWhateverTheLocale) {
     EXPECT_EQ(deck.text, Deck({kCM, "CE", "GW 1 3. -260.5 -1.e+007 0. -260.5 2.34566e+006 0. 2.e-005",
         "GW 2 1.2346e+005 -260. -60. 2.5 -310. -60. 2.5 0.5", "GW 3 5. -10. 80. 0. 90. 80. 0. 5.e-003",
         "GE", "EX 0 3 1 00 1. 0. 0 0 0 0", "EX 0 2 1 00 7.07107 -7.07107 0 0 0 0", "EX 0 1 1 00 2.5 0. 0 0 0 0",
-        "FR 0 -2147483648 0 0 -1234.568 340282346638528859811704183484516925440.000 0 0 0 0",
+        "FR 0 -2147483648 0 0 -1234.5677 340282346638528859811704183484516925440.000 0 0 0 0",
         // The XNDA digits are written together.
         "RP -3 2147483647 -2147483648 -5-4-2-1 -7.100 -1000000015047466219876688855040.000 0.000 2500000000.000",
         "EN"}));
     // clang-format on
     EXPECT_EQ(tags, 3);
     EXPECT_EQ(half, 0.5);
+}
+
+// A frequency keeps its three decimals when they read back as the same float,
+// and gets the fewest more that do otherwise, so the sweep solved is the one
+// asked for.
+TEST(DeckWriter, WritesFrequenciesWithTheDigitsTheyNeed) {
+    const std::tuple<float, float, const char*> cases[] = {
+        {3.5f, 0, "3.500 0.000"},
+        {14.025f, 0.05f, "14.025 0.050"},
+        {1.8f, -0.1f, "1.800 -0.100"},
+        {14.0125f, 0.0125f, "14.0125 0.0125"},
+        {7.0001f, -0.0005f, "7.0001 -0.0005"},
+        {0.15f, 1e-7f, "0.150 0.0000001"},
+        {3e-45f, 1.17549435e-38f,
+         "0.000000000000000000000000000000000000000000003 "
+         "0.000000000000000000000000000000000000011754944"},
+    };
+    for (const auto& [frequency, increment, numbers] : cases) {
+        EXPECT_EQ(FrequencyCard({3, increment, 0, frequency}),
+                  "FR 0 3 0 0 " + std::string(numbers) + " 0 0 0 0");
+    }
+}
+
+// The first wire in list order that the solver cannot take is named by its
+// start, with what is wrong; a wire of any size the card can tell apart is fine.
+TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
+    const auto bad = [](const std::string& start, const std::string& what) {
+        return "The wire starting at " + start + " " + what + "\n\nFile Not Created";
+    };
+    const std::string noLength = "has no length: its two ends are written as one point.";
+    const float inf = std::numeric_limits<float>::infinity();
+    // Wires as x, y, length, radius, segments, added in this order.
+    using Wire = std::tuple<float, float, float, float, float>;
+    const std::pair<std::vector<Wire>, std::string> cases[] = {
+        {{{0, -100, 100, 0.005f, 5}, {0, 0, 1e-5f, 1e-6f, 1}}, ""},
+        {{{0, -100, 0, 0.005f, 5}}, bad("(0., 100.)", noLength)},
+        {{{100, 0, 1e-5f, 0.005f, 5}}, bad("(100., 0.)", noLength)},
+        {{{0, 0, 10, 0, 5}},
+         bad("(0., 0.)", "has a radius of 0.; a wire needs a radius greater than 0.")},
+        {{{-5, 2.5f, 10, -1e-3f, 5}},
+         bad("(-5., -2.5)", "has a radius of -1.e-003; a wire needs a radius greater than 0.")},
+        {{{0, 0, 10, 0.005f, 0}}, bad("(0., 0.)", "has 0. segments; a wire needs at least one.")},
+        {{{0, 0, 10, 0.005f, 0.5f}},
+         bad("(0., 0.)", "has 0.5 segments; a wire needs at least one.")},
+        {{{0, 0, 10, inf, 5}}, bad("(0., 0.)", "has a number too large to write.")},
+        // The newest wire comes first in the list.
+        {{{1, 1, 10, 0, 5}, {2, 2, 10, 0.005f, 0}, {3, 3, 10, 0.005f, 5}},
+         bad("(2., -2.)", "has 0. segments; a wire needs at least one.")},
+    };
+    for (const auto& [wires, message] : cases) {
+        CQuadrellDoc doc;
+        for (const auto& [x, y, length, radius, segments] : wires)
+            AddWire(doc, x, y, length, segments, 0, 0, radius);
+        const UnsolvableWire found = FindUnsolvableWire(doc, {});
+        EXPECT_EQ(UnsolvableWireMessage(found), message);
+        EXPECT_EQ(found.wire == nullptr, message.empty()) << message;
+    }
 }
 
 // A source feeds the first wire in list order with its start, else its end,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "solver/DeckReader.h"
 
 namespace {
@@ -42,6 +44,12 @@ TEST(DeckReaderTest, ReadsLenientlyOrSaysWhatIsWrongAndWhere) {
         {"GW 1 5 0 0 inf", "Line 1: field 5 of the GW card, \"inf\", is not a number."},
         {"CM\nCE\nZZ 1 2\n", "Line 3: unknown card \"ZZ\"."},
         {"\n  \r\n", "The deck holds no cards."},
+        {[] {
+             std::string deck;
+             for (int i = 0; i <= 1000000; ++i) deck += "GE\n";
+             return deck;
+         }(),
+         "Line 1000001: a deck may hold at most 1000000 cards."},
     };
     for (const auto& [written, read] : cases) {
         const DeckReadResult result = ReadDeck(written);

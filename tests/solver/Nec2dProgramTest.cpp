@@ -48,6 +48,8 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         {"CM no wires\nCE\nGE\nFR 0 1 0 0 7\nEN", "deck.in", none, 1,
          "NEC2d: The deck \"deck.in\" has no wires to solve.\n"},
         {good, "deck.in", "echo '  WIRE' > deck.out", 1, "NEC2d: nec2c's output ended early.\n"},
+        {good, "deck.in", "truncate -s 200G deck.out", 1, "NEC2d: Cannot read nec2c's output: larger "
+                                                         "than the 2048 MB a file may have here.\n"},
         // The reason comes after nec2c's echo of the cards.
         {good, "deck.in", "printf '  DATA CARD No: 2 FR\\n  CARD ERROR:\\n  NO MNEMONIC\\n' >deck.out; exit 1",
          1, "NEC2d: nec2c rejected the deck: CARD ERROR: NO MNEMONIC\n"},
