@@ -32,6 +32,8 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     m_busy->setTextVisible(false);
     m_busy->hide();
     m_outcome = new QLabel;
+    // The outcome quotes names and deck fields: never let Qt read them as markup.
+    m_outcome->setTextFormat(Qt::PlainText);
     m_outcome->setWordWrap(true);
     m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -5,8 +5,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "nec/ListingReader.h"
 #include "solver/SolverWindow.h"
 #include "tests/solver/SolverTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +24,7 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     const auto now = fs::file_time_type::clock::now();
     for (const auto& [name, age] :
          {std::pair{"busy.in", -300}, {"e.in", -10}, {"d.in", -10}, {"newer.out", 0}}) {
-        if (!fs::exists(folder / name)) WriteTextFile(folder / name, "GW 1 5.5\n");
+        if (!fs::exists(folder / name)) WriteTextFile(folder / name, "GW 1 <b>5.5</b>\n");
         fs::last_write_time(folder / name, now + std::chrono::seconds(age));
     }
     CSolverWindow window(folder.path);
@@ -38,7 +40,9 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(window.BusyIndicator()->isVisible());
     EXPECT_TRUE(window.RunButton()->isEnabled());
-    EXPECT_TRUE(window.OutcomeLabel()->text().endsWith("must be a whole number, not \"5.5\"."));
+    // Deck fields are quoted as they stand, never read as markup.
+    EXPECT_TRUE(VisibleText(window.OutcomeLabel()->text(), window.OutcomeLabel()->textFormat())
+                    .endsWith("field 2 of the GW card, \"<b>5.5</b>\", is not a number."));
 
     // Enter in either field runs, as Run is the default.
     window.DeckEdit()->clear();
