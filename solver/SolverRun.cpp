@@ -47,7 +47,13 @@ class CTemporaryFolder {
   public:
     CTemporaryFolder() {
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/NEC2d.XXXXXX";
+        const fs::path given = base && *base ? base : "/tmp";
+        // nec2c runs inside the folder, so a relative TMPDIR is made absolute
+        // first, from NEC2d's current folder.
+        std::error_code error;
+        fs::path folder = fs::absolute(given, error);
+        if (error) folder = given;
+        std::string pattern = (folder / "NEC2d.XXXXXX").string();
         if (::mkdtemp(pattern.data())) {
             m_path = pattern;
         } else {

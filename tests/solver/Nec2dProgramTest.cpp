@@ -64,9 +64,11 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
             WriteTextFile(folder / "bin/nec2c", "#!/bin/sh\n" + engine + "\n");
             fs::permissions(folder / "bin/nec2c", fs::perms::owner_all);
         }
+        // TMPDIR as a user may give it: relative to the folder NEC2d starts in.
         const auto [code, out, err] = RunProgram(
             folder.path, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY TMPDIR=" +
-                             temporary.path.string() + " PATH=" + (folder / "bin").string() +
+                             fs::relative(temporary.path, folder.path).string() +
+                             " PATH=" + (folder / "bin").string() +
                              (engine == none ? " " : ":$PATH ") + NEC2D_PROGRAM " " + arguments);
         EXPECT_EQ(code, exitCode);
         EXPECT_EQ(out + "|" + err, exitCode == 0 ? text + "|" : "|" + text);
