@@ -75,8 +75,7 @@ TEST(SolverWindowTest, RunsADeckWhoseNameIsNoUtf8) {
     EXPECT_EQ(window.DeckEdit()->text(), "d\uFFFDck.in");
     QTest::mouseClick(window.RunButton(), Qt::LeftButton);
     ASSERT_TRUE(finished.wait(10000));
-    EXPECT_TRUE(ReadListingFile(folder / (name + ".out")).has_value())
-        << window.OutcomeLabel()->text().toStdString();
+    EXPECT_TRUE(ReadListingFile(folder / (name + ".out")).has_value());
 }
 
 }  // namespace
