@@ -6,6 +6,9 @@ namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, QStringLiteral("Quadrell"), text, QMessageBox::Ok, parent);
+    // Messages carry file names and file contents; left to guess, Qt would
+    // take a name holding tags for markup and show, or even fetch, what it says.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -29,7 +29,8 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 // The program's path: in `firstFolder`, else in the first PATH folder that has
-// it (an empty PATH entry is the current folder); empty when none has.
+// it; empty when none has. Empty and relative PATH entries are passed over:
+// they name the current folder, and a NEC2d planted there must not run.
 std::string FindProgram(const std::string& firstFolder, const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return {};
     if (!firstFolder.empty() && IsExecutableFile(firstFolder + "/" + name))
@@ -41,8 +42,9 @@ std::string FindProgram(const std::string& firstFolder, const std::string& name)
     while (start <= folders.size()) {
         std::size_t end = folders.find(':', start);
         if (end == std::string::npos) end = folders.size();
-        const std::string folder = end == start ? "." : folders.substr(start, end - start);
-        if (IsExecutableFile(folder + "/" + name)) return folder + "/" + name;
+        const std::string folder = folders.substr(start, end - start);
+        if (folder.starts_with('/') && IsExecutableFile(folder + "/" + name))
+            return folder + "/" + name;
         start = end + 1;
     }
     return {};

@@ -9,11 +9,11 @@ struct LaunchOutcome {
 };
 
 // Starts the solver NEC2d with no arguments and returns at once. NEC2d is
-// looked up first in the folder of the running quadrell executable, then on
-// PATH. It runs in a session and process group of its own, in the current
-// folder, with the environment and the standard input, output and error of
-// Quadrell and no other open file; Quadrell keeps no handle to it and leaves
-// no finished process behind.
+// looked up first in the folder of the running quadrell executable, then in
+// the absolute folders of PATH. It runs in a session and process group of its
+// own, in the current folder, with the environment and the standard input,
+// output and error of Quadrell and no other open file; Quadrell keeps no
+// handle to it and leaves no finished process behind.
 LaunchOutcome LaunchNec2d();
 
 // The same with the folder to look in first and the program's name given.

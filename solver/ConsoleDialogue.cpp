@@ -49,7 +49,10 @@ std::string UsageText() {
            "Runs the NEC2 deck DECK with nec2c and writes the listing LISTING\n"
            "(by default the deck's name with the extension \"out\").\n"
            "With no arguments NEC2d asks for both names: on the terminal when it has\n"
-           "one, otherwise in a window of its own.\n";
+           "one, otherwise in a window of its own.\n"
+           "Exit status: 0 when the listing is written, 1 when the run fails, 2 for a\n"
+           "wrong call, and 128 plus the signal's number when TERM, INT or HUP stops\n"
+           "it; a stopped run leaves no temporary file behind.\n";
 }
 
 int RunWithArguments(const std::vector<std::string>& arguments, std::ostream& out,

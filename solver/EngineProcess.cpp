@@ -78,6 +78,9 @@ EngineResult RunEngine(const std::string& program, const std::vector<std::string
     sigaddset(&signals, SIGPIPE);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGQUIT);
+    // NEC2d ignores it to see a write past the file-size limit fail; nec2c
+    // is left the usual end.
+    sigaddset(&signals, SIGXFSZ);
     posix_spawnattr_setsigdefault(&settings.attributes, &signals);
     posix_spawnattr_setflags(&settings.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawn_file_actions_addchdir_np(&settings.actions, folder.c_str());

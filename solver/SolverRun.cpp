@@ -15,6 +15,7 @@
 #include "solver/ListingFile.h"
 #include "solver/ListingLayout.h"
 #include "solver/Nec2cColumns.h"
+#include "solver/StoppableRun.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +48,13 @@ class CTemporaryFolder {
   public:
     CTemporaryFolder() {
         const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/NEC2d.XXXXXX";
+        const fs::path given = base && *base ? base : "/tmp";
+        // nec2c runs inside the folder, so a relative TMPDIR is made absolute
+        // first, from NEC2d's current folder.
+        std::error_code error;
+        fs::path folder = fs::absolute(given, error);
+        if (error) folder = given;
+        std::string pattern = (folder / "NEC2d.XXXXXX").string();
         if (::mkdtemp(pattern.data())) {
             m_path = pattern;
         } else {
@@ -212,6 +219,11 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     if (fs::equivalent(request.deck, request.listing, same))
         return Failure("The listing would overwrite the deck " + Quoted(request.deck) +
                        "; choose another name for it.");
+    // Whatever stops NEC2d from here on stops the run through its token, and
+    // ends NEC2d only when the temporary files made below are gone.
+    CCancelToken ownToken;
+    CCancelToken& token = cancel ? *cancel : ownToken;
+    const CStoppableRun running(token);
     // The listing's place is tried before nec2c works for minutes.
     CListingFile listing(request.listing);
     if (!listing.IsGood())
@@ -227,7 +239,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
 
     const EngineResult engine =
         RunEngine(request.engine, {std::string("-i") + kDeckName, std::string("-o") + kOutputName},
-                  folder.Path(), kLogName, cancel);
+                  folder.Path(), kLogName, &token);
     if (engine.status != EngineResult::FINISHED || engine.exitCode != 0)
         return EngineFailure(engine, folder.Path());
 
@@ -241,7 +253,7 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     if (!built.ok) return Failure(built.errorText);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     listing.WriteLine(RunTimeLine(elapsed.count()));
-    if (cancel && cancel->IsCancelled()) return Failure("The run was stopped.");
+    if (token.IsCancelled()) return Failure("The run was stopped.");
     if (!listing.Commit())
         return Failure("Cannot write the listing " + Quoted(request.listing) + ": " +
                        listing.ErrorText() + ".");

@@ -13,7 +13,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A name as the user reads it; bytes that are no UTF-8 show as replacement
+// characters, so the text cannot always be turned back into the name.
 QString ToQString(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+// The file a field names: the one offered, with the file system's own bytes,
+// while the field still shows it; otherwise the name typed.
+fs::path FieldPath(const QString& text, const fs::path& offered) {
+    if (!offered.empty() && text == ToQString(offered).trimmed()) return offered;
+    return fs::path(text.toStdString());
+}
 
 }  // namespace
 
@@ -21,7 +30,8 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     : QWidget(parent), m_folder(folder) {
     setWindowTitle("NEC2d");
 
-    m_deckEdit = new QLineEdit(ToQString(NewestDeckIn(folder).filename()));
+    m_offeredDeck = NewestDeckIn(folder).filename();
+    m_deckEdit = new QLineEdit(ToQString(m_offeredDeck));
     m_listingEdit = new QLineEdit;
     m_browseDeck = new QPushButton(tr("Browse..."));
     m_browseListing = new QPushButton(tr("Browse..."));
@@ -32,6 +42,8 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     m_busy->setTextVisible(false);
     m_busy->hide();
     m_outcome = new QLabel;
+    // The outcome quotes names and deck fields: never let Qt read them as markup.
+    m_outcome->setTextFormat(Qt::PlainText);
     m_outcome->setWordWrap(true);
     m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -63,8 +75,9 @@ CSolverWindow::~CSolverWindow() { StopRun(); }
 void CSolverWindow::OnDeckEdited(const QString& text) {
     if (m_listingChosen) return;
     const QString deck = text.trimmed();
-    m_listingEdit->setText(deck.isEmpty() ? QString()
-                                          : ToQString(DefaultListingFor(deck.toStdString())));
+    m_offeredListing =
+        deck.isEmpty() ? fs::path() : DefaultListingFor(FieldPath(deck, m_offeredDeck));
+    m_listingEdit->setText(ToQString(m_offeredListing));
 }
 
 void CSolverWindow::OnBrowseDeck() {
@@ -94,8 +107,8 @@ void CSolverWindow::OnRun() {
     }
     // Names are taken relative to the folder the window was opened in.
     SolverRequest request;
-    request.deck = m_folder / fs::path(deck.toStdString());
-    request.listing = m_folder / fs::path(listing.toStdString());
+    request.deck = m_folder / FieldPath(deck, m_offeredDeck);
+    request.listing = m_folder / FieldPath(listing, m_offeredListing);
 
     m_cancel = std::make_shared<CCancelToken>();
     m_result = std::make_shared<SolverOutcome>();

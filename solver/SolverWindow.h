@@ -46,6 +46,10 @@ class CSolverWindow : public QWidget {
     void StopRun();
 
     std::filesystem::path m_folder;
+    // The names offered in the fields, as the file system spells them: a
+    // name that is no UTF-8 cannot be rebuilt from the text shown.
+    std::filesystem::path m_offeredDeck;
+    std::filesystem::path m_offeredListing;
     QLineEdit* m_deckEdit = nullptr;
     QLineEdit* m_listingEdit = nullptr;
     QPushButton* m_runButton = nullptr;

@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "solver/ConsoleDialogue.h"
 #include "solver/SolverWindow.h"
+#include "solver/StoppableRun.h"
 
 namespace {
 
@@ -40,6 +42,12 @@ SolverOutcome Solve(const SolverRequest& request) { return RunSolver(request); }
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First, while NEC2d has one thread: the stop signals go to a thread of
+    // their own.
+    HandleStopSignals();
+    // A write past the file-size limit then fails with EFBIG and is reported
+    // as any other, instead of ending NEC2d with a partial file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty()) return RunWithArguments(arguments, std::cout, std::cerr, Solve);
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "editor/FrequencyProperties.h"
+#include "editor/MessageBox.h"
 #include "editor/RadiationPatternProperties.h"
 #include "editor/SnapControlDialog.h"
 #include "editor/SourcePropertiesDialog.h"
@@ -166,6 +167,16 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         EXPECT_EQ(result, c.state.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(Held(*dialog), c.state.isEmpty() ? given : c.state);
         EXPECT_EQ(selected, c.state.isEmpty() ? QString::number(c.focus) : QString());
+    }
+}
+
+// Messages name files and quote what they hold: tags show as typed.
+TEST(Dialogs, MessagesShowNamesAndContentsAsTyped) {
+    const QString text = "Cannot read /tmp/<b>x</b><h1>y<a href=https://example.invalid>z</a>.in";
+    for (const auto show : {&ShowQuadrellMessage, &ShowQuadrellInformation}) {
+        CModalCatcher catcher;
+        show(nullptr, text);
+        EXPECT_EQ(catcher.Messages(), QStringList{text});
     }
 }
 

@@ -99,6 +99,26 @@ TEST_F(SolverLaunchTest, StartsEachSolverOnItsOwnAndReturnsWhileItRuns) {
     EXPECT_LE(::waitpid(-1, nullptr, WNOHANG), 0);
 }
 
+// Empty and relative PATH entries name the current folder: a NEC2d planted
+// there is never started, and the search goes on past them.
+TEST_F(SolverLaunchTest, PassesOverEmptyAndRelativePathEntries) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath("bin"));
+    for (const char* planted : {"NEC2d", "bin/NEC2d"})
+        ASSERT_TRUE(QFile::copy(kFakeSolver, m_folder.filePath(planted)));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_folder.path()));
+    const std::string empty = Folder("empty").toStdString();
+    using namespace std::literals;
+    for (const std::string& path : {""s, ":"s, "."s, "bin"s, empty + ":", ":" + empty, "a::b"s,
+                                    "bin:" QUADRELL_FAKE_SOLVER_DIR ""s}) {
+        qputenv("PATH", QByteArray::fromStdString(path));
+        const bool started = LaunchNec2d(empty, "NEC2d").started;
+        EXPECT_EQ(started, path.ends_with(QUADRELL_FAKE_SOLVER_DIR)) << path;
+        for (Record record : Records(started)) EXPECT_EQ(record["exe"], kFakeSolver);
+    }
+    QDir::setCurrent(before);
+}
+
 // Nothing is left running or to reap when the start fails, and the user is
 // told what was tried.
 TEST_F(SolverLaunchTest, AProgramThatCannotStartIsReported) {

@@ -1,4 +1,8 @@
 // NEC2d on the command line, and its console dialogue.
+#include <signal.h>
+#include <spawn.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "nec/ListingReader.h"
@@ -66,9 +70,11 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
             WriteTextFile(folder / "bin/nec2c", "#!/bin/sh\n" + engine + "\n");
             fs::permissions(folder / "bin/nec2c", fs::perms::owner_all);
         }
+        // TMPDIR as a user may give it: relative to the folder NEC2d starts in.
         const auto [code, out, err] = RunProgram(
             folder.path, "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY TMPDIR=" +
-                             temporary.path.string() + " PATH=" + (folder / "bin").string() +
+                             fs::relative(temporary.path, folder.path).string() +
+                             " PATH=" + (folder / "bin").string() +
                              (engine == none ? " " : ":$PATH ") + NEC2D_PROGRAM " " + arguments);
         EXPECT_EQ(code, exitCode);
         EXPECT_EQ(out + "|" + err, exitCode == 0 ? text + "|" : "|" + text);
@@ -82,6 +88,60 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}),
                   2 + !deck.empty() + fs::exists(folder / "named.lst"));
         EXPECT_TRUE(fs::is_empty(temporary.path));
+    }
+}
+
+// A run stopped by TERM, INT or HUP, or cut short by a file-size limit, stops
+// nec2c and leaves no temporary file or folder, nor a changed listing; NEC2d's
+// status says what happened.
+TEST(Nec2dProgramTest, AStoppedRunLeavesNothingBehind) {
+    SKIP_WITHOUT_NEC2C();
+    const std::string nec2c = std::get<1>(RunProgram("/", "printf %s \"$(command -v nec2c)\""));
+    // The signal sent once nec2c runs (none: the run goes on), exit status, errors.
+    const std::tuple<int, int, std::string> cases[] = {
+        {SIGTERM, 128 + SIGTERM, ""},
+        {SIGINT, 128 + SIGINT, ""},
+        {SIGHUP, 128 + SIGHUP, ""},
+        {0, 1, "NEC2d: Cannot write the listing \"deck.out\": File too large.\n"},
+    };
+    for (const auto& [stop, exitCode, text] : cases) {
+        SCOPED_TRACE(stop);
+        CScratchFolder folder, temporary, records;
+        fs::create_directory(folder / "bin");
+        WriteTextFile(folder / "deck.in", Bytes(SolverDataFile("quadrell_default.in")));
+        WriteTextFile(folder / "deck.out", "old listing\r\n");
+        // nec2c tells its process id and waits to be stopped; under the limit
+        // it runs free of it, so that NEC2d's listing is what outgrows it.
+        const std::string pid = (records / "engine.pid").string();
+        WriteTextFile(folder / "bin/nec2c",
+                      "#!/bin/sh\n" + (stop ? "echo $$ >" + pid + "~; mv " + pid + "~ " + pid +
+                                                  "; exec sleep 30"
+                                            : "ulimit -S -f unlimited; exec " + nec2c + " \"$@\""));
+        fs::permissions(folder / "bin/nec2c", fs::perms::owner_all);
+        const std::string command =
+            "cd " + folder.path.string() + (stop ? "" : " && ulimit -S -f 4") +
+            " && exec env --default-signal=TERM,INT,HUP -u QT_QPA_PLATFORM -u DISPLAY -u "
+            "WAYLAND_DISPLAY TMPDIR=" +
+            temporary.path.string() + " PATH=" + (folder / "bin").string() +
+            ":$PATH " NEC2D_PROGRAM " deck.in </dev/null 2>" + (records / "err").string();
+        const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+        pid_t nec2d = 0;
+        ASSERT_EQ(
+            posix_spawn(&nec2d, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+        pid_t engine = 0;
+        for (int i = 0; stop && i < 1000 && !fs::exists(pid); ++i) ::usleep(10000);
+        if (stop && (engine = std::atoi(Bytes(pid).c_str())) > 0) ::kill(nec2d, stop);
+        int status = 0;
+        ::waitpid(nec2d, &status, 0);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status), exitCode);
+        EXPECT_EQ(Bytes(records / "err"), text);
+        if (engine > 0) {
+            EXPECT_TRUE(::kill(engine, 0) != 0 && errno == ESRCH) << "nec2c still runs";
+            ::kill(engine, SIGKILL);
+        }
+        EXPECT_TRUE(fs::is_empty(temporary.path));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 3);
+        EXPECT_EQ(Bytes(folder / "deck.out"), "old listing\r\n");
     }
 }
 

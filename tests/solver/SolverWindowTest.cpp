@@ -5,8 +5,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "nec/ListingReader.h"
 #include "solver/SolverWindow.h"
 #include "tests/solver/SolverTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +24,7 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     const auto now = fs::file_time_type::clock::now();
     for (const auto& [name, age] :
          {std::pair{"busy.in", -300}, {"e.in", -10}, {"d.in", -10}, {"newer.out", 0}}) {
-        if (!fs::exists(folder / name)) WriteTextFile(folder / name, "GW 1 5.5\n");
+        if (!fs::exists(folder / name)) WriteTextFile(folder / name, "GW 1 <b>5.5</b>\n");
         fs::last_write_time(folder / name, now + std::chrono::seconds(age));
     }
     CSolverWindow window(folder.path);
@@ -38,7 +40,9 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_FALSE(window.BusyIndicator()->isVisible());
     EXPECT_TRUE(window.RunButton()->isEnabled());
-    EXPECT_TRUE(window.OutcomeLabel()->text().endsWith("must be a whole number, not \"5.5\"."));
+    // Deck fields are quoted as they stand, never read as markup.
+    EXPECT_TRUE(VisibleText(window.OutcomeLabel()->text(), window.OutcomeLabel()->textFormat())
+                    .endsWith("field 2 of the GW card, \"<b>5.5</b>\", is not a number."));
 
     // Enter in either field runs, as Run is the default.
     window.DeckEdit()->clear();
@@ -56,6 +60,22 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     EXPECT_FALSE(window.IsRunning());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 5);
+}
+
+// A deck whose name is no UTF-8 is offered as best it reads, and run under
+// the file system's own name; its listing's name keeps the same bytes.
+TEST(SolverWindowTest, RunsADeckWhoseNameIsNoUtf8) {
+    SKIP_WITHOUT_NEC2C();
+    CScratchFolder folder;
+    const std::string name = std::string("d\xe9") + "ck";
+    fs::copy_file(SolverDataFile("quadrell_default.in"), folder / (name + ".in"));
+    CSolverWindow window(folder.path);
+    window.show();
+    QSignalSpy finished(&window, &CSolverWindow::RunFinished);
+    EXPECT_EQ(window.DeckEdit()->text(), "d\uFFFDck.in");
+    QTest::mouseClick(window.RunButton(), Qt::LeftButton);
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(ReadListingFile(folder / (name + ".out")).has_value());
 }
 
 }  // namespace

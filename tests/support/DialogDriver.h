@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -45,8 +46,17 @@ inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
     return field;
 }
 
-// Answers each modal window a test sets off: message boxes are noted and get OK
-// (else Yes), dialogs go to the handlers queued, else are rejected and noted.
+// A label's text as the user reads it: markup, where Qt takes the text for
+// it, shows as what it formats, not as typed.
+inline QString VisibleText(const QString& text, Qt::TextFormat format) {
+    const bool markup =
+        format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text));
+    return markup ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
+}
+
+// Answers each modal window a test sets off: message boxes are noted as shown
+// and get OK (else Yes), dialogs go to the handlers queued, else are rejected
+// and noted.
 class CModalCatcher : public QObject {
   public:
     CModalCatcher() {
@@ -71,7 +81,7 @@ class CModalCatcher : public QObject {
             if (auto* dialog = qobject_cast<QDialog*>(window)) dialog->reject();
         };
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            m_messages << box->text();
+            m_messages << VisibleText(box->text(), box->textFormat());
             m_icons << box->icon();
             act = [](QWidget* box) {
                 QAbstractButton* ok = static_cast<QMessageBox*>(box)->button(QMessageBox::Ok);
