@@ -1,17 +1,25 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "nec/DeckFile.h"
+#include "nec/ReplacementFile.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -141,5 +149,151 @@ TEST(WriteDeckFile, LeavesAFileTheUserMayNotWrite) {
     EXPECT_EQ(Read(file), "read only");
     EXPECT_EQ(Names(scratch.path), std::set<std::string>{"mine.in"});
 }
+
+}  // namespace
+
+namespace {
+
+// An access list that lets a named user (nobody) read and write, as the
+// kernel keeps it: version 2, then tag, permissions and id of each entry.
+std::string NamedUserList() {
+    const unsigned kNoId = ~0u;
+    const unsigned entries[][3] = {
+        {0x01, 6, kNoId}, {0x02, 6, 65534}, {0x04, 4, kNoId}, {0x10, 6, kNoId}, {0x20, 0, kNoId}};
+    std::string bytes("\x02\0\0\0", 4);
+    for (const auto& [tag, permissions, id] : entries)
+        for (const unsigned byte : {tag, 0u, permissions, 0u, id, id >> 8, id >> 16, id >> 24})
+            bytes.push_back(static_cast<char>(byte & 0xff));
+    return bytes;
+}
+
+// What a user or a program can tell of a file besides its name.
+struct FileState {
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+    nlink_t names = 0;
+    std::string text;
+    std::map<std::string, std::string> attributes;
+    bool operator==(const FileState&) const = default;
+};
+
+void PrintTo(const FileState& state, std::ostream* out) {
+    *out << std::oct << state.mode << std::dec << ", " << state.owner << ":" << state.group << ", "
+         << state.names << " names, " << state.attributes.size() << " attributes";
+}
+
+FileState StateOf(const fs::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return {};
+    FileState state{info.st_mode,
+                    info.st_uid,
+                    info.st_gid,
+                    info.st_nlink,
+                    S_ISREG(info.st_mode) ? Read(path) : "",
+                    {}};
+    char names[1024];
+    char value[1024];
+    const ssize_t size = ::llistxattr(path.c_str(), names, sizeof names);
+    for (ssize_t at = 0; at < size; at += ssize_t(std::strlen(names + at)) + 1) {
+        const ssize_t length = ::lgetxattr(path.c_str(), names + at, value, sizeof value);
+        state.attributes[names + at] =
+            std::string(value, std::size_t(std::max(length, ssize_t(0))));
+    }
+    return state;
+}
+
+bool Set(const fs::path& path, const char* name, const std::string& value) {
+    return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
+}
+
+bool MakeOld(const fs::path& path) {
+    std::ofstream(path) << "the old deck";
+    return ::chmod(path.c_str(), 0664) == 0;
+}
+
+struct ReplacementCase {
+    const char* name;
+    // Makes what is at the path beforehand; false where this file system or
+    // user cannot.
+    bool (*make)(const fs::path& target);
+    // Why it is refused, {} standing for the path; empty when it is replaced.
+    std::string refusal;
+};
+
+void PrintTo(const ReplacementCase& c, std::ostream* out) { *out << c.name; }
+
+class ReplacementTarget : public testing::TestWithParam<ReplacementCase> {};
+
+// A replaced file keeps everything but its text, or is left alone with the
+// reason; until the rename the file in the making is its owner's alone.
+TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
+    CScratchFolder scratch;
+    const fs::path target = scratch / "deck.in";
+    if (!GetParam().make(target)) GTEST_SKIP() << "cannot make this target here";
+    const mode_t oldMask = ::umask(022);
+    FileState expected = StateOf(target);
+    if (expected.names == 0) {  // a new file is as one made the plain way
+        ::close(::open((scratch / "plain").c_str(), O_WRONLY | O_CREAT, 0666));
+        expected = StateOf(scratch / "plain");
+        fs::remove(scratch / "plain");
+    }
+    std::set<std::string> names = Names(scratch.path);
+    std::vector<unsigned> temporaryModes;
+    CReplacementFile file(target);
+    file.Write(kDeck);
+    for (const auto& entry : fs::directory_iterator(scratch.path))
+        if (names.count(entry.path().filename()) == 0)
+            temporaryModes.push_back(unsigned(entry.status().permissions()));
+    const bool written = file.Commit();
+    ::umask(oldMask);
+    std::string refusal = GetParam().refusal;
+    if (refusal.empty()) {
+        EXPECT_EQ(std::pair(written, temporaryModes), std::pair(true, std::vector<unsigned>{0600}))
+            << file.ErrorText();
+        expected.text = kDeck;
+    } else {
+        refusal.replace(refusal.find("{}"), 2, target.string());
+        EXPECT_EQ(std::tuple(written, file.ErrorText(), temporaryModes.size()),
+                  std::tuple(false, refusal, 0u));
+    }
+    EXPECT_EQ(StateOf(target), expected);
+    names.insert(target.filename());
+    EXPECT_EQ(Names(scratch.path), names);
+}
+
+const ReplacementCase kReplacementCases[] = {
+    {"NewFile", [](const fs::path&) { return true; }, ""},
+    {"NewFileUnderADefaultAccessList",
+     [](const fs::path& t) {
+         return Set(t.parent_path(), "system.posix_acl_default", NamedUserList());
+     },
+     ""},
+    {"AccessList",
+     [](const fs::path& t) {
+         return MakeOld(t) && Set(t, "system.posix_acl_access", NamedUserList());
+     },
+     ""},
+    {"ExtendedAttribute",
+     [](const fs::path& t) { return MakeOld(t) && Set(t, "user.origin", "field day"); }, ""},
+    {"AnotherUsersFile",
+     [](const fs::path& t) { return MakeOld(t) && ::chown(t.c_str(), 65534, 65534) == 0; }, ""},
+    {"HardLink",
+     [](const fs::path& t) {
+         return MakeOld(t) && ::link(t.c_str(), (t.string() + "2").c_str()) == 0;
+     },
+     "{} has 2 names (hard links); replacing it would split them, leaving the old text under the "
+     "other names"},
+    {"NamedPipe", [](const fs::path& t) { return ::mkfifo(t.c_str(), 0666) == 0; },
+     "{} is a named pipe, not a regular file"},
+    {"CharacterDevice",
+     [](const fs::path& t) { return ::mknod(t.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0; },
+     "{} is a character device, not a regular file"},
+    {"Socket", [](const fs::path& t) { return ::mknod(t.c_str(), S_IFSOCK | 0666, 0) == 0; },
+     "{} is a socket, not a regular file"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Targets, ReplacementTarget, testing::ValuesIn(kReplacementCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
