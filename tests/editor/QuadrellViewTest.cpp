@@ -401,11 +401,14 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
 
     // The next deck starts from the last frequency, its wires numbered from 1;
     // a typed extension is kept, an existing file replaced whole if confirmed.
-    Write("old.nec", QByteArray(300, 'x'));
-    Generate("old.nec");
+    // Qt's question quotes the name as typed, never as markup.
+    const QString old = "<i>old<i>.nec";
+    Write(old, QByteArray(300, 'x'));
+    Generate(old);
     EXPECT_EQ(m_shownFrequency.value(0), "14.25");
-    EXPECT_EQ(m_catcher.Messages().mid(2), QStringList{kCreated});  // after Qt's "replace?"
-    const QByteArray replaced = Read("old.nec");
+    EXPECT_EQ(m_catcher.Messages().mid(1),
+              (QStringList{old + " already exists.\nDo you want to replace it?", kCreated}));
+    const QByteArray replaced = Read(old);
     EXPECT_EQ(replaced, kDipoleDeck +
                             "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
                             "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
@@ -417,7 +420,7 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
 
     // A deck that cannot be written leaves the chosen path as it was.
     AddSource(50, 0);
-    Generate("old.nec");
+    Generate(old);
     EXPECT_EQ(m_catcher.Messages().last(),
               "All Sources Must be connected to a Wire.\n\nFile Not Created");
     EXPECT_EQ(m_catcher.Icons().last(), QMessageBox::Warning);
@@ -435,8 +438,8 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
               "The wire starting at (300., -300.) has no length: its two ends are written as one "
               "point.\n\nFile Not Created");
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{"dipole.in", "old.nec"}));
-    EXPECT_EQ(Read("old.nec"), replaced);
+              (QStringList{"<i>old<i>.nec", "dipole.in"}));
+    EXPECT_EQ(Read(old), replaced);
 }
 
 TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
