@@ -2,13 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 // Beyond this many pixels from the centre nothing of a window is visible.
 constexpr double kPixelLimit = 1.0e6;
 
-float Stored(double value) { return static_cast<float>(value); }
+// A float as the model keeps it; beyond the float range, an infinity of the
+// same sign rather than an undefined conversion.
+float Stored(double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (value > kLargest) return std::numeric_limits<float>::infinity();
+    if (value < -kLargest) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
 
 double Length(const Vector3f& v) {
     return std::sqrt(double{v.x} * v.x + double{v.y} * v.y + double{v.z} * v.z);
@@ -37,40 +45,49 @@ void PlotCamera::UpdateView() {
     const double dx = m_dragging ? m_dragPoint.x - m_pressPoint.x : 0;
     const double dy = m_dragging ? m_dragPoint.y - m_pressPoint.y : 0;
 
+    // Worked in double from the stored eye, and only the view stored back as
+    // floats: near a pole the azimuth turn divides by the tiny distance from
+    // the Z axis, and single precision there turns the drawing round.
     // Elevation first: turn the eye within its vertical plane.
-    const float r = Stored(Length(m_eye));
-    const float theta = Stored(std::acos(m_eye.z / r) - (dy / 10) / r);
-    const float phi = Stored(std::atan2(m_eye.y, m_eye.x));
-    Vector3f t{Stored(r * std::sin(theta) * std::cos(phi)),
-               Stored(r * std::sin(theta) * std::sin(phi)), Stored(r * std::cos(theta))};
+    const double r = Length(m_eye);
+    const double theta = std::acos(m_eye.z / r) - (dy / 10) / r;
+    const double phi = std::atan2(double{m_eye.y}, double{m_eye.x});
+    double tx = r * std::sin(theta) * std::cos(phi);
+    double ty = r * std::sin(theta) * std::sin(phi);
+    const double tz = r * std::cos(theta);
 
     // Then azimuth, about the Z axis; on the axis itself there is no
     // azimuth to turn.
-    const float rho = Stored(std::sqrt(double{t.x} * t.x + double{t.y} * t.y));
-    if (rho > 0.0f) {
-        const float psi = Stored(std::atan2(t.y, t.x) - (dx / 10) / rho);
-        t.x = Stored(rho * std::cos(psi));
-        t.y = Stored(rho * std::sin(psi));
+    const double rho = std::sqrt(tx * tx + ty * ty);
+    if (rho > 0.0) {
+        const double psi = std::atan2(ty, tx) - (dx / 10) / rho;
+        tx = rho * std::cos(psi);
+        ty = rho * std::sin(psi);
     }
 
-    const double length = Length(t);
+    const double length = std::sqrt(tx * tx + ty * ty + tz * tz);
     if (!(length > 0.0) || !std::isfinite(length)) return;
-    m_view = Vector3f{Stored(-t.x / length), Stored(-t.y / length), Stored(-t.z / length)};
+    m_view = Vector3f{Stored(-tx / length), Stored(-ty / length), Stored(-tz / length)};
 
-    const double across = std::sqrt(double{m_view.y} * m_view.y + double{m_view.x} * m_view.x);
-    if (across > 0.0) {
-        m_horizontal = Vector3f{Stored(m_view.y / across), Stored(-m_view.x / across), 0.0f};
-    }
+    const double vx = m_view.x;
+    const double vy = m_view.y;
+    const double vz = m_view.z;
+    const double across = std::sqrt(vy * vy + vx * vx);
+    if (across > 0.0) m_horizontal = Vector3f{Stored(vy / across), Stored(-vx / across), 0.0f};
     // Up = horizontal x view, so that the screen system is right-handed.
-    const Vector3f& h = m_horizontal;
-    const Vector3f& v = m_view;
-    m_up = Vector3f{h.y * v.z - h.z * v.y, h.z * v.x - h.x * v.z, h.x * v.y - h.y * v.x};
+    const double hx = m_horizontal.x;
+    const double hy = m_horizontal.y;
+    const double hz = m_horizontal.z;
+    m_up =
+        Vector3f{Stored(hy * vz - hz * vy), Stored(hz * vx - hx * vz), Stored(hx * vy - hy * vx)};
 }
 
 Point2f PlotCamera::Project(const Vector3f& p) const {
     const Vector3f& h = m_horizontal;
     const Vector3f& u = m_up;
-    return Point2f{p.x * h.x + p.y * h.y + p.z * h.z, -(p.x * u.x + p.y * u.y + p.z * u.z)};
+    const double x = double{p.x} * h.x + double{p.y} * h.y + double{p.z} * h.z;
+    const double y = double{p.x} * u.x + double{p.y} * u.y + double{p.z} * u.z;
+    return Point2f{Stored(x), Stored(-y)};
 }
 
 std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera) {
