@@ -9,6 +9,39 @@ namespace {
 // Beyond this many pixels from the centre nothing of a window is visible.
 constexpr double kPixelLimit = 1.0e6;
 
+struct Point2d {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Cuts the segment from `a` to `b`, both far out, to its part within twice
+// the pixel limit of the centre, worked out along the line itself: with both
+// ends far out, a parameter from either end has no digits left for where the
+// line passes the window. The products of two floats are exact in double, so
+// a line through the centre is found there however far out its ends are.
+// False when the segment passes nowhere near.
+bool CutToReach(Point2d& a, Point2d& b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length = std::hypot(dx, dy);
+    if (!(length > 0.0) || !std::isfinite(length)) return false;
+    const double ux = dx / length;
+    const double uy = dy / length;
+    // The line's signed distance from the centre, and how far along it from
+    // its nearest point each end lies.
+    const double distance = (a.x * b.y - a.y * b.x) / length;
+    const double reach = 2 * kPixelLimit;
+    if (std::fabs(distance) >= reach) return false;
+    const double half = std::sqrt(reach * reach - distance * distance);
+    const double first = std::max(a.x * ux + a.y * uy, -half);
+    const double last = std::min(b.x * ux + b.y * uy, half);
+    if (first > last) return false;
+    const Point2d nearest{distance * uy, -distance * ux};
+    a = Point2d{nearest.x + first * ux, nearest.y + first * uy};
+    b = Point2d{nearest.x + last * ux, nearest.y + last * uy};
+    return true;
+}
+
 // A float as the model keeps it; beyond the float range, an infinity of the
 // same sign rather than an undefined conversion.
 float Stored(double value) {
@@ -98,6 +131,23 @@ std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera) {
             camera.Project(origin), camera.Project({0, 0, kAxisLength})};
 }
 
+PlotScale::PlotScale(float base, double extent) : m_base(base), m_value(base) {
+    // Half the float range is left as room for the projection's sums.
+    const double room = std::numeric_limits<float>::max() / 2.0;
+    m_largest = room / std::max(extent, 1.0);
+}
+
+double FarthestExtent(const std::vector<float>& x, const std::vector<float>& y,
+                      const std::vector<float>& z) {
+    double farthest = 0.0;
+    const std::size_t count = std::min({x.size(), y.size(), z.size()});
+    for (std::size_t i = 0; i < count; ++i) {
+        const double distance = Length(Vector3f{x[i], y[i], z[i]});
+        if (std::isfinite(distance)) farthest = std::max(farthest, distance);
+    }
+    return farthest;
+}
+
 // Liang-Barsky: each side of the rectangle narrows the interval in turn.
 std::optional<std::pair<double, double>> ClipInterval(double x0, double y0, double x1, double y1,
                                                       double left, double top, double right,
@@ -137,24 +187,25 @@ std::optional<std::pair<CPoint, CPoint>> SegmentToPixels(Point2f from, Point2f t
         return std::pair{CPoint{static_cast<int>(from.x), static_cast<int>(from.y)},
                          CPoint{static_cast<int>(to.x), static_cast<int>(to.y)}};
     }
-    const auto inside = [](Point2f a, Point2f b) {
-        return ClipInterval(a.x, a.y, b.x, b.y, -kPixelLimit, -kPixelLimit, kPixelLimit,
+    Point2d a{from.x, from.y};
+    Point2d b{to.x, to.y};
+    if (!within(from) && !within(to) && !CutToReach(a, b)) return std::nullopt;
+    const auto inside = [](Point2d p, Point2d q) {
+        return ClipInterval(p.x, p.y, q.x, q.y, -kPixelLimit, -kPixelLimit, kPixelLimit,
                             kPixelLimit);
     };
-    const auto forward = inside(from, to);
-    const auto backward = inside(to, from);
+    const auto forward = inside(a, b);
+    const auto backward = inside(b, a);
     if (!forward || !backward) return std::nullopt;
     // An end that is cut is placed from the other end: far out, the
     // parameter seen from its own side has no digits left for the cut.
-    const auto place = [](Point2f base, Point2f toward, double t) {
-        const double x = base.x + t * (double{toward.x} - base.x);
-        const double y = base.y + t * (double{toward.y} - base.y);
+    const auto place = [](Point2d base, Point2d toward, double t) {
+        const double x = base.x + t * (toward.x - base.x);
+        const double y = base.y + t * (toward.y - base.y);
         return CPoint{static_cast<int>(std::clamp(x, -kPixelLimit, kPixelLimit)),
                       static_cast<int>(std::clamp(y, -kPixelLimit, kPixelLimit))};
     };
-    const CPoint start =
-        forward->first == 0.0 ? place(from, to, 0.0) : place(to, from, backward->second);
-    const CPoint end =
-        forward->second == 1.0 ? place(to, from, 0.0) : place(from, to, forward->second);
+    const CPoint start = forward->first == 0.0 ? place(a, b, 0.0) : place(b, a, backward->second);
+    const CPoint end = forward->second == 1.0 ? place(b, a, 0.0) : place(a, b, forward->second);
     return std::pair{start, end};
 }
