@@ -186,4 +186,43 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
               "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
 }
 
+TEST_F(ShellTest, EachDeckNamedOnTheCommandLineOpensInItsOwnDesign) {
+    QTemporaryDir folder;
+    for (const QString name : {"d1.in", "d2.in", "-x.in"}) {
+        QFile deck(folder.filePath(name));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
+                    deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN") > 0);
+    }
+    const struct {
+        QStringList arguments;
+        QStringList designs;
+        const char* reported;  // on the standard error
+    } cases[] = {
+        {{"--", "d1.in"}, {"d1.in (1)"}, nullptr},
+        {{"d1.in", "d2.in"}, {"d1.in (1)", "d2.in (1)"}, nullptr},
+        {{"--", "-x.in", "d2.in"}, {"-x.in (1)", "d2.in (1)"}, nullptr},
+        {{"-x.in", "d1.in"}, {"d1.in (1)"}, "quadrell: unknown option -x.in"},
+        {{"--"}, {"Quadre1 (0)"}, nullptr},
+    };
+    const struct Restore {
+        QString folder = QDir::currentPath();
+        ~Restore() { QDir::setCurrent(folder); }
+    } restore;
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        m_app.reset();
+        m_app = std::make_unique<CQuadrellApp>();
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(m_app->InitInstance(c.arguments));
+        const std::string reported = testing::internal::GetCapturedStderr();
+        m_frame = m_app->MainFrame();
+        EXPECT_EQ(Designs(), c.designs);
+        EXPECT_EQ(reported.find(c.reported ? c.reported : "unknown option") != std::string::npos,
+                  c.reported != nullptr)
+            << reported;
+    }
+    EXPECT_TRUE(m_catcher.Messages().isEmpty());
+}
+
 }  // namespace
