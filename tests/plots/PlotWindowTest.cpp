@@ -195,15 +195,12 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
 }
 
-TEST_F(PlotWindowTest, ZoomingInStopsWhileTheFarthestPointCanStillBeDrawn) {
-    // A Yagi across the Y axis: zoomed in far beyond the window, the driven
-    // element still crosses the centre; the others lie out of sight.
-    const StructureResult yagi{
-        {-40, 0, 40}, {-40, 0, 40}, {-55, -50, -45}, {55, 50, 45}, {0, 0, 0}, {0, 0, 0}, 3, {}, {}};
-    auto* window = Open(new CAntennaPlot(yagi));
+TEST_F(PlotWindowTest, ZoomingInStopsWhileTheFarthestWireCanStillBeDrawn) {
+    // A Yagi across the Y axis: far beyond the window, the driven element
+    // still runs through the centre in the Y axis's direction.
+    auto* window = Open(new CAntennaPlot(
+        {{-40, 0, 40}, {-40, 0, 40}, {-55, -50, -45}, {55, 50, 45}, {0, 0, 0}, {0, 0, 0}, 3}));
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
-    EXPECT_TRUE(std::isfinite(window->GetZoom()));
-    // It runs along the Y axis's direction, (70.7, 40.8) per 100.
     EXPECT_EQ(Pixel(window, 100, 58), qRgb(0, 0, 0));
 }
 
