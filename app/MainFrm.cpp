@@ -38,6 +38,10 @@ CMainFrame::CMainFrame(CCmdTarget* application) : m_application(application) {
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A result window opens at its own place and size with its title bar, over
+    // a maximised design window that stays maximised behind it; design windows
+    // still take the maximised state over from each other (see below).
+    m_mdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(m_mdiArea);
     m_docTemplate = new CDocTemplate(m_mdiArea, this);
 
@@ -340,8 +344,34 @@ void CMainFrame::ArrangeIcons() {
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
-    if (auto* child = qobject_cast<CChildFrame*>(window)) m_lastActiveChild = child;
+    if (auto* child = qobject_cast<CChildFrame*>(window)) {
+        m_lastActiveChild = child;
+        // The window active before may be closing: its state counts now.
+        const bool followsMaximised = m_activeWindow && m_activeWindow != window &&
+                                      m_activeWindow->isMaximized() &&
+                                      qobject_cast<CChildFrame*>(m_activeWindow.data());
+        // Not while the window is still being shown: a state change from
+        // inside its activation breaks the area's own handling of it.
+        QTimer::singleShot(0, child, [this, child, followsMaximised] {
+            TakeOverMaximisedState(child, followsMaximised);
+        });
+    }
+    if (window != nullptr) m_activeWindow = window;
     OnFramesChanged();
+}
+
+void CMainFrame::TakeOverMaximisedState(CChildFrame* child, bool followsMaximised) {
+    if (m_mdiArea->activeSubWindow() != child || child->isMaximized()) return;
+    bool maximise = followsMaximised;
+    for (QMdiSubWindow* other : m_mdiArea->subWindowList()) {
+        if (other == child || !other->isVisible() || !other->isMaximized() ||
+            !qobject_cast<CChildFrame*>(other)) {
+            continue;
+        }
+        other->showNormal();
+        maximise = true;
+    }
+    if (maximise) child->showMaximized();
 }
 
 void CMainFrame::OnFramesChanged() {

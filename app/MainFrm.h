@@ -68,6 +68,10 @@ class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWrit
     void CreateToolBar();
     void CreateStatusBar();
     void OnSubWindowActivated(QMdiSubWindow* window);
+    // A design window that becomes active while another one is maximised, or
+    // right after a maximised one, is maximised in its place, as in any MDI
+    // frame. Result windows never take or end the maximised state.
+    void TakeOverMaximisedState(CChildFrame* child, bool followsMaximised);
     // Menus, title and command states follow the active design window.
     void OnFramesChanged();
     void ShowMenuSet();
@@ -89,5 +93,6 @@ class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWrit
     QList<QAction*> m_recentActions;
     // Cleared by the template as the window is destroyed.
     CChildFrame* m_lastActiveChild = nullptr;
+    QPointer<QMdiSubWindow> m_activeWindow;
     bool m_showingDesignMenus = false;
 };

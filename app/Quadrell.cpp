@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <clocale>
+#include <cstdio>
 
 #include "app/AboutDlg.h"
 #include "app/ChildFrm.h"
@@ -13,6 +14,25 @@
 #include "editor/CommandIds.h"
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
+
+QStringList CommandLineFiles(const QStringList& arguments) {
+    QStringList files;
+    bool options = true;
+    for (const QString& argument : arguments) {
+        if (options && argument == QLatin1String("--")) {
+            options = false;
+        } else if (options && argument.size() > 1 && argument.startsWith(QLatin1Char('-'))) {
+            // Quadrell has no options of its own; the toolkit has taken its own.
+            std::fprintf(stderr,
+                         "quadrell: unknown option %s (a file whose name begins with - "
+                         "goes after --)\n",
+                         argument.toLocal8Bit().constData());
+        } else {
+            files << argument;
+        }
+    }
+    return files;
+}
 
 CQuadrellApp::CQuadrellApp() {
     // Numbers on cards, in listings and in dialogs always use a decimal point,
@@ -37,13 +57,12 @@ bool CQuadrellApp::InitInstance(const QStringList& arguments) {
     // that the design window can take its share of the real area.
     m_mainFrame->resize(1100, 800);
     m_mainFrame->show();
-    // A deck that cannot be imported leaves its design window empty, with
-    // the reason shown; the run goes on.
-    if (!arguments.isEmpty()) {
-        OpenDocumentFile(arguments.front());
-    } else {
-        OnFileNew();
-    }
+    // Each deck named opens in a design window of its own; one that cannot be
+    // imported leaves its window empty, with the reason shown, and the run
+    // goes on. Without a deck there is one empty design.
+    const QStringList files = CommandLineFiles(arguments);
+    for (const QString& file : files) OpenDocumentFile(file);
+    if (files.isEmpty()) OnFileNew();
     m_mainFrame->repaint();
     return true;
 }

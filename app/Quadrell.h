@@ -9,6 +9,12 @@
 
 class CMainFrame;
 
+// The files named on the command line, in order. Arguments that begin with
+// "-" are options up to a "--", which ends them: every argument after it is a
+// file, and so is a lone "-". Quadrell has no options of its own, so each one
+// is reported on the standard error and skipped.
+QStringList CommandLineFiles(const QStringList& arguments);
+
 // The application object: start-up, the commands that need no design (New,
 // Print Setup, About, Exit, recent files) and the recent-file list. It lives
 // beside the QApplication for the whole run.
@@ -19,9 +25,9 @@ class CQuadrellApp : public QObject, public CCmdTarget {
     CQuadrellApp();
     ~CQuadrellApp() override;
 
-    // Builds the main window and opens the first design: the deck named by
-    // the first argument imported into a new design, else a new empty one.
-    // False ends the run.
+    // Builds the main window and opens the designs: each deck named on the
+    // command line imported into a new design of its own, else a new empty
+    // one. False ends the run.
     bool InitInstance(const QStringList& arguments);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <csignal>
+#include <cstring>
 
 #include "app/Quadrell.h"
 
@@ -8,8 +9,15 @@ int main(int argc, char* argv[]) {
     // and is reported like any other, rather than ending the program with its
     // designs and a half-written temporary file.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication qtApplication(argc, argv);
+    // After "--" every argument is a file name: the toolkit must not take one
+    // for an option of its own.
+    int end = argc > 0 ? 1 : 0;
+    while (end < argc && std::strcmp(argv[end], "--") != 0) ++end;
+    int toolkitArgc = end;
+    QApplication qtApplication(toolkitArgc, argv);
+    QStringList arguments = QApplication::arguments().mid(1);
+    for (int i = end; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     CQuadrellApp application;
-    if (!application.InitInstance(QApplication::arguments().mid(1))) return 1;
+    if (!application.InitInstance(arguments)) return 1;
     return qtApplication.exec();
 }

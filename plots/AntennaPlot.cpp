@@ -30,6 +30,7 @@ CAntennaPlot::CAntennaPlot(const StructureResult& structure)
       y2(LeadingValues(structure.y2, wireCount)),
       z1(LeadingValues(structure.z1, wireCount)),
       z2(LeadingValues(structure.z2, wireCount)),
+      m_zoom(1.0f, std::max(FarthestExtent(x1, y1, z1), FarthestExtent(x2, y2, z2))),
       impedanceImagText(structure.impedanceImagText),
       impedanceRealText(structure.impedanceRealText) {}
 

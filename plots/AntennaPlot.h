@@ -38,7 +38,7 @@ class CAntennaPlot : public CPlotWindow {
     std::vector<Point2f> m_projectedFirstEnds;
     std::vector<Point2f> m_projectedSecondEnds;
     std::vector<float> x1, x2, y1, y2, z1, z2;
-    PlotScale m_zoom{1.0f};
+    PlotScale m_zoom;
     std::array<char, 12> impedanceImagText;
     std::array<char, 12> impedanceRealText;
 };

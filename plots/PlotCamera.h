@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
-#include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/Point.h"
 
@@ -74,15 +74,19 @@ std::array<Point2f, 6> ProjectAxes(const PlotCamera& camera);
 
 // A window's scale factor: Zoom In doubles it, Zoom Out halves it, Normal
 // View returns it to its base. The pixel conversion keeps any scale drawable;
-// only a step that would make the scale infinite or zero, after which no
-// zoom could bring the drawing back, is not taken.
+// only a step after which no zoom could bring the drawing back is not taken:
+// Zoom In stops while the window's farthest point times the scale, and so
+// every coordinate and projection of it, still lies well inside the float
+// range, and Zoom Out stops before the scale becomes zero.
 class PlotScale {
   public:
-    explicit PlotScale(float base) : m_base(base), m_value(base) {}
+    // `extent`: how far the window's farthest point lies from the origin at
+    // scale 1 (see FarthestExtent).
+    PlotScale(float base, double extent);
 
     float Value() const { return m_value; }
     void ZoomIn() {
-        if (2 * m_value <= std::numeric_limits<float>::max()) m_value = 2 * m_value;
+        if (2.0 * m_value <= m_largest) m_value = 2 * m_value;
     }
     void ZoomOut() {
         if (m_value / 2 > 0) m_value = m_value / 2;
@@ -92,7 +96,14 @@ class PlotScale {
   private:
     float m_base;
     float m_value;
+    // The largest scale the window's points allow.
+    double m_largest;
 };
+
+// The farthest from the origin of the points (x[i], y[i], z[i]); points with
+// a coordinate that is not finite are never drawn and do not count.
+double FarthestExtent(const std::vector<float>& x, const std::vector<float>& y,
+                      const std::vector<float>& z);
 
 // The part of the segment from (x0, y0) to (x1, y1) that lies inside the
 // rectangle from (left, top) to (right, bottom), as the interval [enter,

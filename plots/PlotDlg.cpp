@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <algorithm>
+#include <cmath>
 
 #include "editor/CommandIds.h"
 #include "model/DrawingSurface.h"
@@ -14,6 +15,16 @@ int CommonCount(const PatternResult& pattern) {
     return static_cast<int>(size);
 }
 
+// The largest field, which the radius scale multiplies; the field of the
+// strongest point is normally 1.
+double LargestField(const std::vector<float>& magnitude) {
+    double largest = 0.0;
+    for (const float m : magnitude) {
+        if (std::isfinite(m)) largest = std::max(largest, std::fabs(double{m}));
+    }
+    return largest;
+}
+
 }  // namespace
 
 CPlotDlg::CPlotDlg(const PatternResult& pattern)
@@ -23,6 +34,7 @@ CPlotDlg::CPlotDlg(const PatternResult& pattern)
       theta(LeadingValues(pattern.theta, pointCount)),
       phi(LeadingValues(pattern.phi, pointCount)),
       pointsPerCut(pattern.pointsPerCut),
+      m_radiusScale(100.0f, LargestField(magnitude)),
       m_directions(theta, phi) {}
 
 CPlotDlg::~CPlotDlg() = default;

@@ -50,6 +50,6 @@ class CPlotDlg : public CPlotWindow {
     std::vector<float> phi;
     // The point of the same theta in the next cut is this many points on.
     int pointsPerCut;
-    PlotScale m_radiusScale{100.0f};
+    PlotScale m_radiusScale;
     CPatternDirections m_directions;
 };

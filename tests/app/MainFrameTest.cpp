@@ -186,4 +186,29 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
               "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
 }
 
+TEST_F(ShellTest, EachDeckNamedOnTheCommandLineOpensInItsOwnDesign) {
+    QTemporaryDir folder;
+    for (const char* name : {"d1.in", "-x.in"}) {
+        QFile deck(folder.filePath(name));
+        ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
+                    deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN"));
+    }
+    const std::pair<QStringList, QStringList> cases[] = {
+        // arguments, designs
+        {{"--", "d1.in"}, {"d1.in (1)"}},
+        {{"d1.in", "--", "-x.in", "d1.in"}, {"d1.in (1)", "-x.in (1)", "d1.in (1)"}},
+        {{"-x.in", "d1.in"}, {"d1.in (1)"}},  // an option, and Quadrell has none
+        {{"--"}, {"Quadre1 (0)"}}};
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    for (const auto& [arguments, designs] : cases) {
+        m_app.reset();
+        m_app = std::make_unique<CQuadrellApp>();
+        EXPECT_TRUE(m_app->InitInstance(arguments));
+        m_frame = m_app->MainFrame();
+        EXPECT_EQ(Designs(), designs) << arguments.join(' ').toStdString();
+    }
+    QDir::setCurrent(before);
+}
+
 }  // namespace

@@ -482,6 +482,25 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_EQ(ResultWindows(), first);
 }
 
+TEST_F(DesignWindowTest, ResultWindowsOpenWholeOnTopOfAMaximisedDesignWindow) {
+    QMdiSubWindow* design = m_frame->ActiveChild();
+    design->showMaximized();
+    const QString title = m_frame->windowTitle();
+    Process("dipole.out");
+    const QList<QMdiSubWindow*> results = ResultWindows();
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results[0]->geometry(), QRect(50, 50, 350, 350));
+    EXPECT_EQ(results[1]->geometry(), QRect(425, 50, 350, 350));
+    EXPECT_GT(results[1]->widget()->y(), results[1]->widget()->x());  // below its caption
+    EXPECT_EQ(m_frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).mid(1), results);
+    EXPECT_TRUE(design->isMaximized());
+    EXPECT_EQ(m_frame->windowTitle(), title);
+    // Design windows still hand the maximised state on to each other.
+    QWidget* second = NewWindow()->parentWidget();
+    QApplication::processEvents();
+    EXPECT_TRUE(second->isMaximized() && !design->isMaximized());
+}
+
 TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     AddWire(-100, 0, 100);
     AddSource(0, 0);

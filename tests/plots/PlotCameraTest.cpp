@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <utility>
 
 #include "plots/PatternGeometry.h"
 #include "plots/PlotCamera.h"
@@ -37,6 +38,45 @@ TEST(PlotCamera, ADragTurnsByATenthRadianPerPixelOverTheEyeLength) {
     EXPECT_NEAR(view.x, -0.8140, 1e-4);
     EXPECT_NEAR(view.y, -0.0639, 1e-4);
     EXPECT_NEAR(view.z, -0.5774, 1e-4);
+}
+
+// Where `p` lands after a drag from the committed `eye`: the camera's
+// formulas worked through in double precision.
+std::pair<double, double> Reference(Vector3f eye, CPoint drag, Vector3f p) {
+    const double r =
+        std::sqrt(double{eye.x} * eye.x + double{eye.y} * eye.y + double{eye.z} * eye.z);
+    const double theta = std::acos(eye.z / r) - drag.y / 10.0 / r;
+    const double phi = std::atan2(double{eye.y}, double{eye.x});
+    const double tx = r * std::sin(theta) * std::cos(phi), ty = r * std::sin(theta) * std::sin(phi);
+    const double rho = std::sqrt(tx * tx + ty * ty), tz = r * std::cos(theta);
+    const double psi = std::atan2(ty, tx) - drag.x / 10.0 / rho;
+    // The view direction times |T|.
+    const double vx = -rho * std::cos(psi), vy = -rho * std::sin(psi), vz = -tz;
+    const double hx = vy / std::sqrt(vx * vx + vy * vy), hy = -vx / std::sqrt(vx * vx + vy * vy);
+    const double length = std::sqrt(vx * vx + vy * vy + vz * vz);
+    return {p.x * hx + p.y * hy,
+            -(p.x * hy * vz - p.y * hx * vz + p.z * (hx * vy - hy * vx)) / length};
+}
+
+TEST(PlotCamera, ProjectsToTheSamePixelsAsItsFormulasInDoublePrecision) {
+    // Near a pole the azimuth turn divides by the eye's tiny distance from
+    // the Z axis, where single precision turns the drawing round.
+    const std::pair<Vector3f, CPoint> cases[] = {
+        // committed eye, drag
+        {{-0.00555983046f, -0.00889590755f, 0.999944985f}, {30, 0}},
+        {{0.00662629772f, -0.00586538715f, -0.99996084f}, {-11, 0}},
+        {{0.226033628f, 0.190385506f, 0.955333531f}, {2, 3}},  // 1e-5 rad from the pole
+        {{0.6f, -0.48f, 0.64f}, {-25, 12}}};
+    for (const auto& [eye, drag] : cases) {
+        const PlotCamera camera = Dragged(PlotCamera(eye), {0, 0}, drag);
+        for (const Vector3f p :
+             {Vector3f{100, 0, 0}, Vector3f{0, 0, 100}, Vector3f{300, -200, 150}}) {
+            const auto [x, y] = Reference(eye, drag, p);
+            const Point2f at = camera.Project(p);
+            EXPECT_EQ((CPoint{int(at.x), int(at.y)}), (CPoint{int(x), int(y)}))
+                << eye.x << " " << drag.x;
+        }
+    }
 }
 
 TEST(PlotCamera, ReleaseCommitsAUnitEyeSoLaterDragsTurnFaster) {
