@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/ToolbarIcons.h"
-#include "editor/DialogTemplate.h"
+#include "ui/DialogTemplate.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     CDialogTemplate layout(this, QStringLiteral("About Quadrell"), 217, 63);

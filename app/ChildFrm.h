@@ -2,7 +2,7 @@
 
 #include <QMdiSubWindow>
 
-#include "editor/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 class CQuadrellDoc;
 class CQuadrellView;

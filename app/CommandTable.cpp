@@ -1,6 +1,6 @@
 #include "app/CommandTable.h"
 
-#include "editor/CommandIds.h"
+#include "ui/CommandIds.h"
 
 QString CommandInfo::StatusPrompt() const { return prompt.section(QLatin1Char('\n'), 0, 0); }
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/ChildFrm.h"
-#include "editor/CommandIds.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
+#include "ui/CommandIds.h"
 
 class CDocTemplate::CDocumentTarget : public CCmdTarget {
   public:

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "editor/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 class CChildFrame;
 class CQuadrellDoc;

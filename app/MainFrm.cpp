@@ -20,9 +20,9 @@
 #include "app/LockIndicators.h"
 #include "app/ToolbarIcons.h"
 #include "app/UserGuide.h"
-#include "editor/CommandIds.h"
-#include "editor/MessageBox.h"
 #include "editor/QuadrellView.h"
+#include "ui/CommandIds.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "editor/CmdTarget.h"
 #include "editor/StatusPanes.h"
+#include "ui/CmdTarget.h"
 
 class CChildFrame;
 class CDocTemplate;

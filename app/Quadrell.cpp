@@ -11,9 +11,9 @@
 #include "app/DocTemplate.h"
 #include "app/MainFrm.h"
 #include "app/ToolbarIcons.h"
-#include "editor/CommandIds.h"
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
+#include "ui/CommandIds.h"
 
 QStringList CommandLineFiles(const QStringList& arguments) {
     QStringList files;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/RecentFileList.h"
-#include "editor/CmdTarget.h"
+#include "ui/CmdTarget.h"
 
 class CMainFrame;
 

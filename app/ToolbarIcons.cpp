@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <functional>
 
-#include "editor/CommandIds.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "editor/DataExchange.h"
-#include "editor/DialogTemplate.h"
+#include "ui/DataExchange.h"
+#include "ui/DialogTemplate.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <filesystem>
 
-#include "editor/FileDialogs.h"
 #include "editor/FrequencyProperties.h"
-#include "editor/MessageBox.h"
 #include "editor/RadiationPatternProperties.h"
 #include "nec/DeckFile.h"
 #include "nec/DeckWriter.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageBox.h"
 
 void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                        float& lastFrequency, int& tagCounter) {

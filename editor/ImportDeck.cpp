@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "editor/MessageBox.h"
 #include "nec/DeckImport.h"
 #include "nec/WholeFile.h"
+#include "ui/MessageBox.h"
 
 bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path) {
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "editor/FileDialogs.h"
-#include "editor/MessageBox.h"
 #include "nec/ListingReader.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

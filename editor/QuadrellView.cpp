@@ -7,13 +7,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "editor/CommandIds.h"
-#include "editor/Cursors.h"
-#include "editor/FileDialogs.h"
 #include "editor/GenerateInputFile.h"
 #include "editor/ImportDeck.h"
-#include "editor/MessageBox.h"
-#include "editor/PainterSurface.h"
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
 #include "editor/SnapControlDialog.h"
@@ -23,6 +18,11 @@
 #include "nec/SolverLaunch.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
+#include "ui/CommandIds.h"
+#include "ui/Cursors.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageBox.h"
+#include "ui/PainterSurface.h"
 
 namespace {
 

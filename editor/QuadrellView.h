@@ -4,10 +4,10 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "editor/CmdTarget.h"
 #include "model/DocumentObserver.h"
 #include "model/Point.h"
 #include "model/Snap.h"
+#include "ui/CmdTarget.h"
 
 class CAntennaPlot;
 class CDrawingSurface;

@@ -3,12 +3,12 @@
 #include <QMenu>
 #include <cmath>
 
-#include "editor/CommandIds.h"
-#include "editor/PopupMenu.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
+#include "ui/CommandIds.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // snapping, and editing by double-click.
 #include <QMouseEvent>
 
-#include "editor/CommandIds.h"
 #include "editor/DiscardingSurface.h"
 #include "editor/QuadrellView.h"
 #include "editor/SourcePropertiesDialog.h"
@@ -12,6 +11,7 @@
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

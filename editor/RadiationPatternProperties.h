@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Dialog.h"
 #include "nec/RunSettings.h"
+#include "ui/Dialog.h"
 
 class QLineEdit;
 

@@ -2,7 +2,7 @@
 
 #include <QRadioButton>
 
-#include "editor/DialogTemplate.h"
+#include "ui/DialogTemplate.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/Dialog.h"
 #include "model/Snap.h"
+#include "ui/Dialog.h"
 
 class QRadioButton;
 

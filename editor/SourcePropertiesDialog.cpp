@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
-#include "editor/DataExchange.h"
-#include "editor/DialogTemplate.h"
+#include "ui/DataExchange.h"
+#include "ui/DialogTemplate.h"
 
 namespace {
 

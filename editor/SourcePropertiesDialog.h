@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Dialog.h"
+#include "ui/Dialog.h"
 
 class QLineEdit;
 

@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "editor/DataExchange.h"
-#include "editor/DialogTemplate.h"
+#include "ui/DataExchange.h"
+#include "ui/DialogTemplate.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "editor/MessageBox.h"
 #include "model/DrawingSurface.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "editor/CommandIds.h"
 #include "model/DrawingSurface.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

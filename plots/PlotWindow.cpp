@@ -6,11 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "editor/CommandIds.h"
-#include "editor/PopupMenu.h"
 #include "model/DrawingSurface.h"
 #include "plots/ImageSurface.h"
 #include "plots/PlotWindowClass.h"
+#include "ui/CommandIds.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

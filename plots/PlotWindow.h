@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "editor/CmdTarget.h"
 #include "plots/PlotCamera.h"
+#include "ui/CmdTarget.h"
 
 class CDrawingSurface;
 class QMdiArea;

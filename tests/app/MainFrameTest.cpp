@@ -12,9 +12,9 @@
 
 #include "app/ChildFrm.h"
 #include "app/DocTemplate.h"
-#include "editor/CommandIds.h"
 #include "model/QuadrellDoc.h"
 #include "tests/support/ShellFixture.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

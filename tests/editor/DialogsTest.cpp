@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "editor/FrequencyProperties.h"
-#include "editor/MessageBox.h"
 #include "editor/RadiationPatternProperties.h"
 #include "editor/SnapControlDialog.h"
 #include "editor/SourcePropertiesDialog.h"
 #include "editor/WirePropertiesDialog.h"
 #include "tests/support/DialogDriver.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

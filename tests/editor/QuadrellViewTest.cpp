@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include "app/ChildFrm.h"
-#include "editor/CommandIds.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -17,6 +16,7 @@
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
 #include "tests/support/ShellFixture.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

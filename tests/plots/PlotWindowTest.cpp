@@ -5,11 +5,11 @@
 #include <QMenu>
 #include <cmath>
 
-#include "editor/CommandIds.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/RecordingSurface.h"
+#include "ui/CommandIds.h"
 
 namespace {
 

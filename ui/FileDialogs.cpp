@@ -1,4 +1,4 @@
-#include "editor/FileDialogs.h"
+#include "ui/FileDialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "editor/PopupMenu.h"
+#include "ui/PopupMenu.h"
 
 #include <QMenu>
 

@@ -1,4 +1,4 @@
-#include "editor/DataExchange.h"
+#include "ui/DataExchange.h"
 
 #include <QLineEdit>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "editor/MessageBox.h"
+#include "ui/MessageBox.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "editor/PainterSurface.h"
+#include "ui/PainterSurface.h"
 
 #include <QPainter>
 #include <QPen>

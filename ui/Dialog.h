@@ -4,7 +4,7 @@
 
 class QShowEvent;
 
-// A modal dialog of the editor. Every time it is shown, OnInitDialog fills
+// A modal dialog of Quadrell. Every time it is shown, OnInitDialog fills
 // its controls from its members and the focus goes to OK, so that Enter
 // accepts the values shown. A window coming back from being minimised is no
 // new showing.

@@ -1,4 +1,4 @@
-#include "editor/Dialog.h"
+#include "ui/Dialog.h"
 
 #include <QPushButton>
 #include <QShowEvent>

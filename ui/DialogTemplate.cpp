@@ -1,4 +1,4 @@
-#include "editor/DialogTemplate.h"
+#include "ui/DialogTemplate.h"
 
 #include <QDialog>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "editor/Cursors.h"
+#include "ui/Cursors.h"
 
 #include <QPainter>
 #include <QPixmap>
