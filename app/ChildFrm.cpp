@@ -2,10 +2,10 @@
 
 #include "editor/QuadrellView.h"
 
-CChildFrame::CChildFrame(CQuadrellDoc& document, QWidget* parent)
+CChildFrame::CChildFrame(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent)
     : QMdiSubWindow(parent), m_document(&document) {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_view = new CQuadrellView(document, this);
+    m_view = new CQuadrellView(document, printer, this);
     setWidget(m_view);
 }
 

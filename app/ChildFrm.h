@@ -4,6 +4,7 @@
 
 #include "ui/CmdTarget.h"
 
+class CPrinterSettings;
 class CQuadrellDoc;
 class CQuadrellView;
 
@@ -12,7 +13,7 @@ class CChildFrame : public QMdiSubWindow, public CCmdTarget {
     Q_OBJECT
 
   public:
-    CChildFrame(CQuadrellDoc& document, QWidget* parent = nullptr);
+    CChildFrame(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CQuadrellView* GetView() const { return m_view; }

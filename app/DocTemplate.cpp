@@ -35,7 +35,8 @@ bool CDocTemplate::CDocumentTarget::OnCmdMsg(int id, bool execute) {
     return true;
 }
 
-CDocTemplate::CDocTemplate(QMdiArea* area, QObject* parent) : QObject(parent), m_area(area) {}
+CDocTemplate::CDocTemplate(QMdiArea* area, CPrinterSettings& printer, QObject* parent)
+    : QObject(parent), m_area(area), m_printer(printer) {}
 
 CDocTemplate::~CDocTemplate() {
     // Views go before their documents.
@@ -70,11 +71,12 @@ CChildFrame* CDocTemplate::NewWindow(CChildFrame* frame) {
 }
 
 CChildFrame* CDocTemplate::AddFrame(OpenDocument& entry) {
-    auto* frame = new CChildFrame(*entry.document);
+    auto* frame = new CChildFrame(*entry.document, m_printer);
     entry.frames.append(frame);
     connect(frame, &CChildFrame::frameDestroyed, this,
             [this, entry = &entry](CChildFrame* gone) { OnFrameDestroyed(entry, gone); });
     connect(frame->GetView(), &CQuadrellView::deckImported, this, &CDocTemplate::deckImported);
+    connect(frame->GetView(), &CQuadrellView::statusPaneText, this, &CDocTemplate::statusPaneText);
     m_area->addSubWindow(frame);
     // A new design window takes most of the free area, as classic MDI
     // children do; later ones cascade from the active one.

@@ -10,6 +10,7 @@
 #include "ui/CmdTarget.h"
 
 class CChildFrame;
+class CPrinterSettings;
 class CQuadrellDoc;
 class QMdiArea;
 
@@ -22,7 +23,8 @@ class CDocTemplate : public QObject {
     Q_OBJECT
 
   public:
-    explicit CDocTemplate(QMdiArea* area, QObject* parent = nullptr);
+    // Its views print with `printer`.
+    CDocTemplate(QMdiArea* area, CPrinterSettings& printer, QObject* parent = nullptr);
     ~CDocTemplate() override;
 
     // A new empty design in a new window.
@@ -44,6 +46,8 @@ class CDocTemplate : public QObject {
     void frameDestroyed(CChildFrame* frame);
     // A deck was imported into a design through one of its views.
     void deckImported(const QString& path);
+    // A view wrote a status-bar pane.
+    void statusPaneText(int pane, const QString& text);
 
   private:
     struct OpenDocument;
@@ -56,6 +60,7 @@ class CDocTemplate : public QObject {
     CChildFrame* CreateDocument(const QString& title);
 
     QMdiArea* m_area;
+    CPrinterSettings& m_printer;
     std::vector<std::unique_ptr<OpenDocument>> m_documents;
     int m_nextNumber = 1;
 };

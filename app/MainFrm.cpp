@@ -32,7 +32,8 @@ const QString kCoordsPaneText = QString(39, QLatin1Char(' '));
 
 }  // namespace
 
-CMainFrame::CMainFrame(CCmdTarget* application) : m_application(application) {
+CMainFrame::CMainFrame(CCmdTarget* application, CPrinterSettings& printer)
+    : m_application(application) {
     setWindowTitle(QStringLiteral("Quadrell"));
     setWindowIcon(MakeApplicationIcon());
     m_mdiArea = new QMdiArea(this);
@@ -43,7 +44,7 @@ CMainFrame::CMainFrame(CCmdTarget* application) : m_application(application) {
     // still take the maximised state over from each other (see below).
     m_mdiArea->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(m_mdiArea);
-    m_docTemplate = new CDocTemplate(m_mdiArea, this);
+    m_docTemplate = new CDocTemplate(m_mdiArea, printer, this);
 
     CreateActions();
     CreateMenus();
@@ -66,13 +67,12 @@ CMainFrame::CMainFrame(CCmdTarget* application) : m_application(application) {
         lockTimer->start(250);
     }
 
-    SetMainStatusPaneWriter(this);
+    connect(m_docTemplate, &CDocTemplate::statusPaneText, this, &CMainFrame::SetStatusPaneText);
     ShowMenuSet();
     UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
-    if (GetMainStatusPaneWriter() == this) SetMainStatusPaneWriter(nullptr);
     // Close the design windows while the frame is still whole, and stop
     // listening to the area as they go.
     m_mdiArea->disconnect(this);

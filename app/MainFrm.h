@@ -4,11 +4,11 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "editor/StatusPanes.h"
 #include "ui/CmdTarget.h"
 
 class CChildFrame;
 class CDocTemplate;
+class CPrinterSettings;
 class CQuadrellView;
 class QAction;
 class QLabel;
@@ -20,12 +20,13 @@ class QToolBar;
 // The main window: the design windows in an MDI area, the menu bar (one set
 // of menus while no design is open, another while one is), the toolbar, the
 // status bar with its panes, and the routing of every command.
-class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWriter {
+class CMainFrame : public QMainWindow, public CCmdTarget {
     Q_OBJECT
 
   public:
-    // `application` is the last target of the routing.
-    explicit CMainFrame(CCmdTarget* application);
+    // `application` is the last target of the routing; the design windows
+    // print with `printer`.
+    CMainFrame(CCmdTarget* application, CPrinterSettings& printer);
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
@@ -48,7 +49,8 @@ class CMainFrame : public QMainWindow, public CCmdTarget, public CStatusPaneWrit
     QList<QMenu*> CurrentMenus() const;
 
     bool OnCmdMsg(int id, bool execute) override;
-    void SetStatusPaneText(int pane, const QString& text) override;
+    // Sets the text of the pane with that index and repaints it at once.
+    void SetStatusPaneText(int pane, const QString& text);
     QString StatusPaneText(int pane) const;
 
     // Shows the recent-file entries in the File menus; with none, the

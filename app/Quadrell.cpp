@@ -11,7 +11,6 @@
 #include "app/DocTemplate.h"
 #include "app/MainFrm.h"
 #include "app/ToolbarIcons.h"
-#include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 #include "ui/CommandIds.h"
 
@@ -48,7 +47,7 @@ CQuadrellApp::~CQuadrellApp() { m_mainFrame.reset(); }
 
 bool CQuadrellApp::InitInstance(const QStringList& arguments) {
     m_recentFiles.Load();
-    m_mainFrame = std::make_unique<CMainFrame>(this);
+    m_mainFrame = std::make_unique<CMainFrame>(this, m_printer);
     connect(m_mainFrame->DocTemplate(), &CDocTemplate::deckImported, this,
             &CQuadrellApp::AddRecentFile);
     RefreshRecentFileMenus();
@@ -121,7 +120,7 @@ void CQuadrellApp::OnAppAbout() {
 }
 
 void CQuadrellApp::OnFilePrintSetup() {
-    QPageSetupDialog dialog(&ApplicationPrinter(), m_mainFrame.get());
+    QPageSetupDialog dialog(&m_printer.Printer(), m_mainFrame.get());
     dialog.exec();
 }
 

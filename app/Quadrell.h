@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/RecentFileList.h"
+#include "editor/PrinterSettings.h"
 #include "ui/CmdTarget.h"
 
 class CMainFrame;
@@ -48,6 +49,8 @@ class CQuadrellApp : public QObject, public CCmdTarget {
   private:
     void RefreshRecentFileMenus();
 
+    // Declared before the main frame, whose views hold it, so that it outlives them.
+    CPrinterSettings m_printer;
     std::unique_ptr<CMainFrame> m_mainFrame;
     CRecentFileList m_recentFiles;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include "bench/QtBenchmarkMain.h"
+#include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -37,7 +38,8 @@ void BM_DragStep(benchmark::State& state) {
     FillDesign(doc);
     // The dragged wire, at the head of the list.
     doc.AddElementAtHead(std::make_unique<CWire>(-3, 341, 0, 40, 0.005f, 5, 0));
-    CQuadrellView view(doc);
+    CPrinterSettings printer;
+    CQuadrellView view(doc, printer);
     view.resize(1000, 700);
     view.OnInitialUpdate();
     view.show();

@@ -12,7 +12,6 @@
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
 #include "editor/SnapControlDialog.h"
-#include "editor/StatusPanes.h"
 #include "model/ElementReadout.h"
 #include "model/QuadrellDoc.h"
 #include "nec/SolverLaunch.h"
@@ -46,8 +45,8 @@ void DrawAxes(CDrawingSurface& surface) {
 
 }  // namespace
 
-CQuadrellView::CQuadrellView(CQuadrellDoc& document, QWidget* parent)
-    : QWidget(parent), m_document(&document) {
+CQuadrellView::CQuadrellView(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent)
+    : QWidget(parent), m_document(&document), m_printer(printer) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -134,16 +133,16 @@ void CQuadrellView::Print(QPrinter& printer) {
 }
 
 void CQuadrellView::OnFilePrint() {
-    QPrinter& printer = ApplicationPrinter();
+    QPrinter& printer = m_printer.Printer();
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     Print(printer);
 }
 
-void CQuadrellView::OnFilePrintDirect() { Print(ApplicationPrinter()); }
+void CQuadrellView::OnFilePrintDirect() { Print(m_printer.Printer()); }
 
 void CQuadrellView::OnFilePrintPreview() {
-    QPrinter& printer = ApplicationPrinter();
+    QPrinter& printer = m_printer.Printer();
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { Print(*target); });
@@ -154,7 +153,7 @@ void CQuadrellView::OnSnapControls() {
     CSnapControlDialog dialog(this);
     dialog.m_snapMode = m_snapMode;
     if (dialog.exec() == QDialog::Accepted) m_snapMode = dialog.m_snapMode;
-    WriteStatusPane(STATUS_PANE_SNAP, QString::fromLatin1(SnapModeText(m_snapMode)));
+    emit statusPaneText(STATUS_PANE_SNAP, QString::fromLatin1(SnapModeText(m_snapMode)));
 }
 
 void CQuadrellView::OnGenerateInputFile() {

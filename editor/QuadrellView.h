@@ -13,6 +13,7 @@ class CAntennaPlot;
 class CDrawingSurface;
 class CElement;
 class CPlotDlg;
+class CPrinterSettings;
 class CQuadrellDoc;
 class QMouseEvent;
 class QPainter;
@@ -26,7 +27,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     Q_OBJECT
 
   public:
-    explicit CQuadrellView(CQuadrellDoc& document, QWidget* parent = nullptr);
+    // `printer`: the application's printer settings, which the print commands use.
+    CQuadrellView(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent = nullptr);
     ~CQuadrellView() override;
 
     CQuadrellDoc* GetDocument() const { return m_document; }
@@ -109,6 +111,10 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
   signals:
     // A deck was imported into the design, so it belongs in the recent files.
     void deckImported(const QString& path);
+    // A pane of the status bar (STATUS_PANE_...) shows new text: the main
+    // window shows it at once, so with several views a pane shows what the
+    // view used last wrote.
+    void statusPaneText(int pane, const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -134,6 +140,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     int TrackPopupMenu(bool overElement, QPoint screenPoint);
 
     CQuadrellDoc* m_document;
+    CPrinterSettings& m_printer;
 
     QCursor m_hArrowCursor;
     QCursor m_hWireCursor;

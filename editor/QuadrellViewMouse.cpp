@@ -5,7 +5,6 @@
 #include "editor/DiscardingSurface.h"
 #include "editor/QuadrellView.h"
 #include "editor/SourcePropertiesDialog.h"
-#include "editor/StatusPanes.h"
 #include "editor/WirePropertiesDialog.h"
 #include "model/ElementReadout.h"
 #include "model/QuadrellDoc.h"
@@ -84,10 +83,10 @@ void CQuadrellView::OnLButtonDown(CPoint point) {
             m_pSelected = element;
             m_grabOffset = GrabOffset(*element, point);
             m_grabbedEnd = GrabbedEndAfterPress(*element, point, m_grabbedEnd);
-            WriteStatusPane(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
+            emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
         } else if (m_pSelected != nullptr) {
             m_pSelected = nullptr;
-            WriteStatusPane(STATUS_PANE_COORDS, QString::fromLatin1(kBlankReadout));
+            emit statusPaneText(STATUS_PANE_COORDS, QString::fromLatin1(kBlankReadout));
         }
     } else if (IsPlacingWire()) {
         PlaceWire(point);
@@ -137,7 +136,7 @@ void CQuadrellView::OnLButtonUp(CPoint /*point*/) {
         repaint();
     }
     if (m_pSelected != nullptr) {
-        WriteStatusPane(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
+        emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
     }
 }
 

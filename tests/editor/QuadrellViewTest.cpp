@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/ChildFrm.h"
+#include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
@@ -28,7 +29,8 @@ QImage Grab(QWidget* widget) {
 
 TEST(QuadrellView, PaintsAxesGridMarksAndElementsAroundTheClientCentre) {
     CQuadrellDoc doc;
-    CQuadrellView view(doc);
+    CPrinterSettings printer;
+    CQuadrellView view(doc, printer);
     view.resize(801, 601);
     view.OnInitialUpdate();
     doc.AddElementAtHead(std::make_unique<CWire>(0, 50, 0, 100, 0.005f, 5, 0));
