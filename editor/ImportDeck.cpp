@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/QuadrellDoc.h"
 #include "nec/DeckImport.h"
 #include "nec/WholeFile.h"
 #include "ui/MessageBox.h"
@@ -30,6 +31,7 @@ bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, cons
         return false;
     }
     AddImportedElements(document, imported);
+    document.UpdateAllViews();
     const std::string skipped = SkipMessage(imported.skipped);
     if (!skipped.empty()) ShowQuadrellMessage(parent, QString::fromStdString(skipped));
     return true;

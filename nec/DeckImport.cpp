@@ -370,5 +370,4 @@ void AddImportedElements(CQuadrellDoc& document, DeckImport& imported) {
         document.AddElementAtTail(std::move(source));
     imported.wires.clear();
     imported.sources.clear();
-    document.UpdateAllViews();
 }

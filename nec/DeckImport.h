@@ -53,6 +53,6 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin);
 std::string SkipMessage(const ImportSkips& skipped);
 
 // Hands the elements over to the design: every wire at the head, in card
-// order, so that they come out reversed, and every source at the tail. The
-// views are then asked to show them.
+// order, so that they come out reversed, and every source at the tail.
+// Showing them is the caller's part.
 void AddImportedElements(CQuadrellDoc& document, DeckImport& imported);
