@@ -14,13 +14,22 @@
 
 namespace {
 
-// The mapping being read, for the bus-error handler: one read at a time.
-std::mutex g_reading;
-std::atomic<std::uintptr_t> g_begin{0};
-std::atomic<std::uintptr_t> g_end{0};
-std::atomic<std::uintptr_t> g_pageSize{0};
-std::atomic<bool> g_lost{false};
-struct sigaction g_previous {};
+// The mapping being read, for the bus-error handler. A handler reaches only
+// what the whole process shares, so this is kept once, made before the
+// handler is first put in place; one read at a time.
+struct BusErrorWatch {
+    std::mutex reading;
+    std::atomic<std::uintptr_t> begin{0};
+    std::atomic<std::uintptr_t> end{0};
+    std::atomic<std::uintptr_t> pageSize{0};
+    std::atomic<bool> lost{false};
+    struct sigaction previous {};
+};
+
+BusErrorWatch& TheWatch() {
+    static BusErrorWatch watch;
+    return watch;
+}
 
 // A bus error inside the mapping being read: the file shrank under it, or
 // its storage failed. Zeros from the failing page to the end of the mapping
@@ -28,46 +37,48 @@ struct sigaction g_previous {};
 // with the handler before ours back in place, it happens again as it would
 // have.
 void OnBusError(int, siginfo_t* info, void*) {
+    BusErrorWatch& watch = TheWatch();
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    const std::uintptr_t begin = g_begin;
-    const std::uintptr_t end = g_end;
+    const std::uintptr_t begin = watch.begin;
+    const std::uintptr_t end = watch.end;
     if (address >= begin && address < end) {
-        const std::uintptr_t page = address - (address - begin) % g_pageSize;
+        const std::uintptr_t page = address - (address - begin) % watch.pageSize;
         void* const zeros = ::mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
                                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
         if (zeros != MAP_FAILED) {
-            g_lost = true;
+            watch.lost = true;
             return;
         }
     }
-    ::sigaction(SIGBUS, &g_previous, nullptr);
+    ::sigaction(SIGBUS, &watch.previous, nullptr);
 }
 
 // Catches the bus errors of one read of a mapping for as long as it lives.
 class CBusErrorGuard {
   public:
-    CBusErrorGuard(char* data, std::size_t size) : m_lock(g_reading) {
-        g_pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-        g_begin = reinterpret_cast<std::uintptr_t>(data);
-        g_end = g_begin + size;
-        g_lost = false;
+    CBusErrorGuard(char* data, std::size_t size) : m_watch(TheWatch()), m_lock(m_watch.reading) {
+        m_watch.pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        m_watch.begin = reinterpret_cast<std::uintptr_t>(data);
+        m_watch.end = m_watch.begin + size;
+        m_watch.lost = false;
         struct sigaction action {};
         action.sa_sigaction = OnBusError;
         action.sa_flags = SA_SIGINFO;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGBUS, &action, &g_previous);
+        ::sigaction(SIGBUS, &action, &m_watch.previous);
     }
     ~CBusErrorGuard() {
-        ::sigaction(SIGBUS, &g_previous, nullptr);
-        g_begin = 0;
-        g_end = 0;
+        ::sigaction(SIGBUS, &m_watch.previous, nullptr);
+        m_watch.begin = 0;
+        m_watch.end = 0;
     }
     CBusErrorGuard(const CBusErrorGuard&) = delete;
     CBusErrorGuard& operator=(const CBusErrorGuard&) = delete;
 
-    bool Lost() const { return g_lost; }
+    bool Lost() const { return m_watch.lost; }
 
   private:
+    BusErrorWatch& m_watch;
     std::lock_guard<std::mutex> m_lock;
 };
 
