@@ -90,7 +90,7 @@ bench: setup
 	@for b in build-bench/bin/bench_*; do echo "== $$b"; $$b; done
 
 format:
-	find model nec editor app plots solver tests bench fuzz -name '*.cpp' -o -name '*.h' \
+	find model nec ui editor app plots solver tests bench fuzz -name '*.cpp' -o -name '*.h' \
 	    | xargs clang-format -i
 
 clean:
