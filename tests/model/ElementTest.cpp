@@ -62,7 +62,7 @@ TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
     const std::tuple<const CElement*, int, Points, Points> cases[] = {
         // A wire's body reaches 3 units around it and beyond its ends; a point has none.
         {&flat, 0, {{-3, -3}, {-3, 2}}, {{103, 0}, {50, 3}}}, {&point, 0, {}, {{20, 30}}},
-        {&diagonal, 0, {{36, 34}, {70, 72}}, {{45, 30}}}, {&down, 0, {{10, 35}, {12, 60}}, {{14, 35}}},
+        {&diagonal, 0, {{36, 34}, {70, 72}, {-3, 0}}, {{45, 30}}}, {&down, 0, {{10, 35}, {12, 60}}, {{14, 35}}},
         // Its ends are squares of half-size 10, a source a square of half-size 5.
         {&flat, 1, {{-10, -10}, {9, 9}}, {{10, 0}, {0, 10}}}, {&flat, 2, {{90, -10}}, {{110, 0}}},
         {&point, 2, {{10, 20}}, {{30, 30}}}, {&source, 0, {{95, 45}, {104, 54}}, {{105, 50}, {100, 55}}},

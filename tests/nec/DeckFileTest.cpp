@@ -39,34 +39,6 @@ std::set<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-// A new file follows the umask, a replaced one keeps its permissions and a
-// symbolic link keeps pointing at the file it names.
-TEST(WriteDeckFile, PutsExactlyTheTextInPlaceAndNothingElse) {
-    CScratchFolder scratch;
-    const fs::path& folder = scratch.path;
-    std::ofstream(folder / "old.in") << "a much longer old deck that must not leave a tail\n";
-    fs::permissions(folder / "old.in", fs::perms(0640));
-    fs::create_directory(folder / "decks");
-    std::ofstream(folder / "decks" / "real.in") << "old";
-    fs::permissions(folder / "decks" / "real.in", fs::perms(0604));
-    fs::create_symlink("decks/real.in", folder / "link.in");
-    const std::string longest(255, 'n');
-    const std::pair<std::string, unsigned> files[] = {
-        {"new.in", 0644}, {"old.in", 0640}, {longest, 0644}, {"link.in", 0604}};
-    const mode_t oldMask = ::umask(022);
-    for (const auto& [name, mode] : files) {
-        const DeckFileResult result = WriteDeckFile(folder / name, kDeck);
-        EXPECT_TRUE(result.written && result.errorText.empty()) << name << result.errorText;
-        EXPECT_EQ(Read(folder / name), kDeck);
-        EXPECT_EQ(unsigned(fs::status(folder / name).permissions()), mode) << name;
-    }
-    ::umask(oldMask);
-    EXPECT_TRUE(fs::is_symlink(folder / "link.in"));
-    EXPECT_EQ(Names(folder),
-              (std::set<std::string>{"decks", "link.in", "new.in", "old.in", longest}));
-    EXPECT_EQ(Names(folder / "decks"), std::set<std::string>{"real.in"});
-}
-
 // A disk that fills up half-way through the deck is simulated with a
 // file-size limit smaller than the text.
 TEST(WriteDeckFile, AFailureLeavesEveryPathAsItWas) {
@@ -207,8 +179,9 @@ bool Set(const fs::path& path, const char* name, const std::string& value) {
     return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
 }
 
+// Longer than the new text, which must leave no tail of it.
 bool MakeOld(const fs::path& path) {
-    std::ofstream(path) << "the old deck";
+    std::ofstream(path) << "the old deck " << std::string(200, 'o');
     return ::chmod(path.c_str(), 0664) == 0;
 }
 
@@ -219,6 +192,7 @@ struct ReplacementCase {
     bool (*make)(const fs::path& target);
     // Why it is refused, {} standing for the path; empty when it is replaced.
     std::string refusal;
+    std::string file = "deck.in";
 };
 
 void PrintTo(const ReplacementCase& c, std::ostream* out) { *out << c.name; }
@@ -226,13 +200,16 @@ void PrintTo(const ReplacementCase& c, std::ostream* out) { *out << c.name; }
 class ReplacementTarget : public testing::TestWithParam<ReplacementCase> {};
 
 // A replaced file keeps everything but its text, or is left alone with the
-// reason; until the rename the file in the making is its owner's alone.
+// reason; until the rename the file in the making is its owner's alone. A
+// symbolic link stays one, its file replaced.
 TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
     CScratchFolder scratch;
-    const fs::path target = scratch / "deck.in";
+    const fs::path target = scratch / GetParam().file;
     if (!GetParam().make(target)) GTEST_SKIP() << "cannot make this target here";
     const mode_t oldMask = ::umask(022);
-    FileState expected = StateOf(target);
+    const bool link = fs::is_symlink(target);
+    const fs::path real = link ? scratch / fs::read_symlink(target) : target;
+    FileState expected = StateOf(real);
     if (expected.names == 0) {  // a new file is as one made the plain way
         ::close(::open((scratch / "plain").c_str(), O_WRONLY | O_CREAT, 0666));
         expected = StateOf(scratch / "plain");
@@ -257,13 +234,19 @@ TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
         EXPECT_EQ(std::tuple(written, file.ErrorText(), temporaryModes.size()),
                   std::tuple(false, refusal, 0u));
     }
-    EXPECT_EQ(StateOf(target), expected);
+    EXPECT_EQ(std::pair(StateOf(real), fs::is_symlink(target)), std::pair(expected, link));
     names.insert(target.filename());
     EXPECT_EQ(Names(scratch.path), names);
 }
 
 const ReplacementCase kReplacementCases[] = {
     {"NewFile", [](const fs::path&) { return true; }, ""},
+    {"LongestName", [](const fs::path&) { return true; }, "", std::string(255, 'n')},
+    {"SymbolicLink",
+     [](const fs::path& t) {
+         return MakeOld(t.parent_path() / "real.in") && ::symlink("real.in", t.c_str()) == 0;
+     },
+     ""},
     {"NewFileUnderADefaultAccessList",
      [](const fs::path& t) {
          return Set(t.parent_path(), "system.posix_acl_default", NamedUserList());

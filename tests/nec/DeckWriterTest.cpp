@@ -135,7 +135,6 @@ TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
          bad("(0., 0.)", "has a radius of 0.; a wire needs a radius greater than 0.")},
         {{{-5, 2.5f, 10, -1e-3f, 5}},
          bad("(-5., -2.5)", "has a radius of -1.e-003; a wire needs a radius greater than 0.")},
-        {{{0, 0, 10, 0.005f, 0}}, bad("(0., 0.)", "has 0. segments; a wire needs at least one.")},
         {{{0, 0, 10, 0.005f, 0.5f}},
          bad("(0., 0.)", "has 0.5 segments; a wire needs at least one.")},
         {{{0, 0, 10, inf, 5}}, bad("(0., 0.)", "has a number too large to write.")},

@@ -13,8 +13,11 @@
 namespace {
 
 // What is read, or why not; a pipe with no writer and an endless device are
-// refused at once rather than read for ever.
-TEST(ReadWholeFile, ReadsOnlyRegularFilesUpToTheirLimit) {
+// refused at once rather than read for ever. Opening is already acting on a
+// special file: a pipe's writer wakes up, a device may start something
+// (/dev/ptmx makes a new pseudo-terminal); the kernel tells whether anything
+// opened the file.
+TEST(ReadWholeFile, ReadsOnlyRegularFilesUpToTheirLimitAndOpensNothingElse) {
     CScratchFolder folder;
     std::ofstream(folder / "five") << "12345";
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
@@ -30,15 +33,6 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesUpToTheirLimit) {
         const bool read = ReadWholeFile(path, text, error, largest);
         EXPECT_EQ(read ? text : "error: " + error, expected) << path;
     }
-}
-
-// Opening is already acting on a special file: a pipe's writer wakes up, a
-// device may start something (/dev/ptmx makes a new pseudo-terminal). The
-// kernel tells whether anything opened the file.
-TEST(ReadWholeFile, OpensNothingButRegularFiles) {
-    CScratchFolder folder;
-    std::ofstream(folder / "five") << "12345";
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
     for (const auto& [name, opens] : {std::pair{"five", true}, std::pair{"pipe", false}}) {
         for (const bool mapped : {false, true}) {
             const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
