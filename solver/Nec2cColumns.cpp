@@ -1,5 +1,6 @@
 #include "solver/Nec2cColumns.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -35,19 +36,29 @@ bool ParseDouble(std::string_view text, double& value) {
     return error == std::errc() && stop == end && std::isfinite(value);
 }
 
+// Unlike the other tables, nec2c prints a blank before every field of a
+// segment row, so a value too wide for its column (a coordinate of -1000 m or
+// less) pushes the rest of the row to the right rather than running into the
+// field before it: the fields are the row's words.
 bool ParseSegmentRow(std::string_view line, SegmentRecord& segment) {
-    if (line.size() != kSegmentRowLength) return false;
+    std::string_view fields[kSegmentRowFields];
+    std::size_t count = 0;
+    for (std::size_t at = line.find_first_not_of(' '); at != std::string_view::npos;
+         at = line.find_first_not_of(' ', at)) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        if (count == kSegmentRowFields) return false;
+        fields[count++] = line.substr(at, end - at);
+        at = end;
+    }
+    if (count != kSegmentRowFields) return false;
     double tag = 0;
     double number = 0;
-    const bool read = ParseDouble(FieldText(line, {0, 6}), number) &&
-                      ParseDouble(FieldText(line, {6, 16}), segment.x) &&
-                      ParseDouble(FieldText(line, {16, 26}), segment.y) &&
-                      ParseDouble(FieldText(line, {26, 36}), segment.z) &&
-                      ParseDouble(FieldText(line, {36, 46}), segment.length) &&
-                      ParseDouble(FieldText(line, {46, 56}), segment.alpha) &&
-                      ParseDouble(FieldText(line, {56, 66}), segment.beta) &&
-                      ParseDouble(FieldText(line, {66, 76}), segment.radius) &&
-                      ParseDouble(FieldText(line, {94, 100}), tag);
+    const bool read = ParseDouble(fields[0], number) && ParseDouble(fields[1], segment.x) &&
+                      ParseDouble(fields[2], segment.y) && ParseDouble(fields[3], segment.z) &&
+                      ParseDouble(fields[4], segment.length) &&
+                      ParseDouble(fields[5], segment.alpha) &&
+                      ParseDouble(fields[6], segment.beta) &&
+                      ParseDouble(fields[7], segment.radius) && ParseDouble(fields[11], tag);
     if (!read) return false;
     segment.tag = std::lround(tag);
     return true;

@@ -25,7 +25,7 @@ std::string_view FieldText(std::string_view line, Column column);
 bool ParseDouble(std::string_view text, double& value);
 
 // Segmentation data: SEG, X, Y, Z, LENGTH, ALPHA, BETA, RADIUS, I-, I, I+, TAG.
-inline constexpr int kSegmentRowLength = 100;
+inline constexpr std::size_t kSegmentRowFields = 12;
 bool ParseSegmentRow(std::string_view line, SegmentRecord& segment);
 
 // Antenna input parameters: TAG, SEG, then nine numbers (voltage, current,

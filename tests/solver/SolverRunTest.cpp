@@ -55,8 +55,9 @@ TEST(SolverRunTest, ListingHoldsNec2csNumbersWhereQuadrellReadsThem) {
             "DEGREES    VOLTS/M DEGREES\r\n",
             "\r\n\r\n\r\n\r\n\r\n\r\n\r\n ** END OF RADIATION PATTERN, 38 DIRECTIONS\r\n"}},
         {"quadrell_default.in", 1, {}}, {"quadrell_sweep.in", 2, {}}, {"no_pattern.in", 1, {}},
-        // Wires scaled to metres; an arc comes segment by segment.
-        {"geometry.in", 23, {
+        // Wires scaled to metres; an arc comes segment by segment; a coordinate of -1000 m or
+        // less widens nec2c's segment rows.
+        {"geometry.in", 24, {
             "    2  0.000000E+00  2.540000E-01  0.000000E+00  0.000000E+00  2.540000E-01  5.080000E-01",
             "    3  3.000100E-01  0.000000E+00 -1.500000E-05  2.897900E-01  0.000000E+00  7.761500E-02"}},
         // Comments and nec2c's tables that would pass for a marker are lowered.
