@@ -10,6 +10,7 @@
 #include "model/ElementReadout.h"
 #include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
+#include "nec/TextModeReader.h"
 
 namespace {
 
@@ -84,17 +85,6 @@ bool AppendSourceCard(const CQuadrellDoc& doc, const CElement& source, CPoint or
     return false;
 }
 
-// The fields of a card, split at its blanks.
-std::vector<std::string_view> Fields(std::string_view card) {
-    std::vector<std::string_view> fields;
-    for (std::size_t blank; (blank = card.find(' ')) != std::string_view::npos;) {
-        fields.push_back(card.substr(0, blank));
-        card.remove_prefix(blank + 1);
-    }
-    fields.push_back(card);
-    return fields;
-}
-
 WireFault FaultOf(const CElement& wire, CPoint origin) {
     for (const float value : {wire.GetStartX(), wire.GetStartY(), wire.GetEndX(), wire.GetEndY(),
                               wire.GetRadius(), wire.GetSegments()}) {
@@ -104,7 +94,10 @@ WireFault FaultOf(const CElement& wire, CPoint origin) {
     // tell its ends apart has no length to it, and sends nec2c into an
     // endless loop.
     const std::string card = wire.GetCardText(0, 0, origin.x, origin.y);
-    const std::vector<std::string_view> f = Fields(card);  // GW tag NS X1 Y1 Z1 X2 Y2 Z2 RAD
+    std::vector<std::string_view> f;  // GW tag NS X1 Y1 Z1 X2 Y2 Z2 RAD
+    CBlankTokens tokens(card);
+    for (std::string_view token = tokens.Next(); !token.empty(); token = tokens.Next())
+        f.push_back(token);
     if (f.size() == 10 && f[3] == f[6] && f[4] == f[7] && f[5] == f[8]) return WireFault::NO_LENGTH;
     if (!(wire.GetRadius() > 0.0f)) return WireFault::NO_RADIUS;
     // The count is read as an integer: anything below 1 leaves no segment.

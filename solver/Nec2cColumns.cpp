@@ -1,8 +1,9 @@
 #include "solver/Nec2cColumns.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+#include "nec/TextModeReader.h"
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -42,15 +43,9 @@ bool ParseDouble(std::string_view text, double& value) {
 // field before it: the fields are the row's words.
 bool ParseSegmentRow(std::string_view line, SegmentRecord& segment) {
     std::string_view fields[kSegmentRowFields];
-    std::size_t count = 0;
-    for (std::size_t at = line.find_first_not_of(' '); at != std::string_view::npos;
-         at = line.find_first_not_of(' ', at)) {
-        const std::size_t end = std::min(line.find(' ', at), line.size());
-        if (count == kSegmentRowFields) return false;
-        fields[count++] = line.substr(at, end - at);
-        at = end;
-    }
-    if (count != kSegmentRowFields) return false;
+    CBlankTokens words(line);
+    for (std::string_view& field : fields) field = words.Next();
+    if (fields[kSegmentRowFields - 1].empty() || !words.Next().empty()) return false;
     double tag = 0;
     double number = 0;
     const bool read = ParseDouble(fields[0], number) && ParseDouble(fields[1], segment.x) &&
