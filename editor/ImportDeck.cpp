@@ -1,8 +1,6 @@
 #include "editor/ImportDeck.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <filesystem>
 #include <string>
 
@@ -12,11 +10,9 @@
 #include "ui/MessageBox.h"
 
 bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path) {
-    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const auto cannotRead = [&](const QString& reason) {
-        ShowQuadrellMessage(
-            parent,
-            QStringLiteral("Cannot read %1: %2.\nFile Cannot be Opened").arg(shown, reason));
+        ShowQuadrellMessage(parent,
+                            CannotReadText(path, reason, QStringLiteral("File Cannot be Opened")));
         return false;
     };
     std::string deck;

@@ -1,8 +1,6 @@
 #include "editor/ProcessOutputData.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,13 +37,10 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
     const std::optional<ListingResult> listing =
         ReadListingFile(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
     if (!listing) {
-        QString message = QStringLiteral("Invalid Input File");
-        if (!error.empty()) {
-            const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-            message.prepend(
-                QStringLiteral("Cannot read %1: %2.\n").arg(shown, QString::fromStdString(error)));
-        }
-        ShowQuadrellMessage(parent, message);
+        const QString invalid = QStringLiteral("Invalid Input File");
+        ShowQuadrellMessage(
+            parent,
+            error.empty() ? invalid : CannotReadText(path, QString::fromStdString(error), invalid));
         return;
     }
 

@@ -1,5 +1,7 @@
 #include "ui/MessageBox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -13,6 +15,11 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 }
 
 }  // namespace
+
+QString CannotReadText(const QString& path, const QString& reason, const QString& outcome) {
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return QStringLiteral("Cannot read %1: %2.\n%3").arg(shown, reason, outcome);
+}
 
 void ShowQuadrellMessage(QWidget* parent, const QString& text) {
     ShowBox(parent, QMessageBox::Warning, text);

@@ -9,3 +9,7 @@ class QWidget;
 void ShowQuadrellMessage(QWidget* parent, const QString& text);
 // The same with an information icon, for news that is no failure.
 void ShowQuadrellInformation(QWidget* parent, const QString& text);
+
+// "Cannot read PATH: REASON." above `outcome`, the path made absolute as the
+// user's file system shows it.
+QString CannotReadText(const QString& path, const QString& reason, const QString& outcome);
