@@ -195,7 +195,6 @@ TEST_F(ShellTest, EachDeckNamedOnTheCommandLineOpensInItsOwnDesign) {
     }
     const std::pair<QStringList, QStringList> cases[] = {
         // arguments, designs
-        {{"--", "d1.in"}, {"d1.in (1)"}},
         {{"d1.in", "--", "-x.in", "d1.in"}, {"d1.in (1)", "-x.in (1)", "d1.in (1)"}},
         {{"-x.in", "d1.in"}, {"d1.in (1)"}},  // an option, and Quadrell has none
         {{"--"}, {"Quadre1 (0)"}}};

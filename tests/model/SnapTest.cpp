@@ -94,8 +94,7 @@ TEST(Snap, GrabOffsetGridAndModeTexts) {
     // A wire from a deck moves onto whole units: the offset truncates towards zero.
     EXPECT_EQ(GrabOffset(CWire(10.7f, -20.3f, 0, 50, 1, 5, 0), {12, -21}), (CPoint{-1, 0}));
     // x runs outside, y inside.
-    const GridPoints grid = MakeGridPoints();
-    EXPECT_EQ((std::array{grid[0], grid[1], grid[76]}),
+    EXPECT_EQ((std::array{kGrid[0], kGrid[1], kGrid[76]}),
               (std::array{CPoint{-500, -300}, CPoint{-500, -200}, CPoint{500, 300}}));
     const char* texts[] = {"Snap Off", "Snap On", "Snap Grid", "Snap Element", "Snap Off"};
     for (int mode = -1; mode <= 4; ++mode)
