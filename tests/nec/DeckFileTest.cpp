@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -40,91 +42,63 @@ std::set<std::string> Names(const fs::path& folder) {
 }
 
 // A disk that fills up half-way through the deck is simulated with a
-// file-size limit smaller than the text.
+// file-size limit smaller than the text. Root may write anything, so as root
+// the writes are tried by another user (nobody): a file the user may not
+// write is left as it is, though the folder would let a new file take its
+// name, and another user's link in a shared sticky folder is not followed.
 TEST(WriteDeckFile, AFailureLeavesEveryPathAsItWas) {
     CScratchFolder scratch;
     const fs::path& folder = scratch.path;
     std::ofstream(folder / "kept.in") << "the user's old deck";
+    std::ofstream(folder / "mine.in") << "read only";
     fs::create_directory(folder / "locked");
+    fs::create_directory(folder / "shared");
+    fs::create_symlink("../kept.in", folder / "shared" / "planted.in");
     fs::permissions(folder / "locked", fs::perms(0555));
-    // Nothing is locked for root, whose write stops at the size limit.
-    const std::string locked = ::geteuid() ? "Permission denied" : "File too large";
+    fs::permissions(folder / "mine.in", fs::perms(0444));
+    fs::permissions(folder / "shared", fs::perms(01777));
+    fs::permissions(folder, fs::perms(0777));
     // clang-format off
-    const std::pair<fs::path, std::string> cases[] = {
+    std::vector<std::pair<fs::path, std::string>> cases = {
         {folder / "missing" / "x.in", "No such file or directory"}, {"", "No such file or directory"},
         {folder / "kept.in" / "x.in", "Not a directory"}, {folder, "Is a directory"},
-        {folder / "locked" / "x.in", locked}, {folder / "kept.in", "File too large"},
-        {folder / "new.in", "File too large"}};
+        {folder / "locked" / "x.in", "Permission denied"}, {folder / "mine.in", "Permission denied"},
+        {folder / "kept.in", "File too large"}, {folder / "new.in", "File too large"}};
     // clang-format on
-    struct rlimit oldLimit {};
-    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-    const struct rlimit smallLimit { 1000, oldLimit.rlim_max };
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &smallLimit), 0);
-    std::vector<DeckFileResult> results;
-    for (const auto& c : cases) results.push_back(WriteDeckFile(c.first, std::string(4096, 'x')));
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        EXPECT_EQ(std::pair(results[i].written, results[i].errorText),
-                  std::pair(false, cases[i].second))
-            << cases[i].first;
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        for (const char* name : {"kept.in", "mine.in"})
+            ASSERT_EQ(::chown((folder / name).c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::lchown((folder / "shared" / "planted.in").c_str(), 1, 1), 0);
+        cases.emplace_back(folder / "shared" / "planted.in",
+                           (folder / "shared" / "planted.in").string() +
+                               " is a symbolic link that another user made in a shared folder");
     }
-    fs::permissions(folder / "locked", fs::perms(0755));
-
-    // Another user's link in a shared sticky folder is not followed: only
-    // root can plant one for the test.
-    if (::geteuid() == 0) {
-        const fs::path shared = folder / "shared";
-        fs::create_directory(shared);
-        fs::permissions(shared, fs::perms(01777));
-        fs::create_symlink("../kept.in", shared / "planted.in");
-        ASSERT_EQ(::lchown((shared / "planted.in").c_str(), 65534, 65534), 0);
-        const DeckFileResult planted = WriteDeckFile(shared / "planted.in", kDeck);
-        EXPECT_EQ(std::pair(planted.written, planted.errorText),
-                  std::pair(false, (shared / "planted.in").string() +
-                                       " is a symbolic link that another user made in a shared "
-                                       "folder"));
-        fs::remove_all(shared);
-    }
-    EXPECT_EQ(Names(folder), (std::set<std::string>{"kept.in", "locked"}));
-    EXPECT_TRUE(fs::is_empty(folder / "locked"));
-    EXPECT_EQ(Read(folder / "kept.in"), "the user's old deck");
-}
-
-// A file the user may not write is left as it is, though the folder would
-// let a new file take its name. Root may write anything, so as root the
-// write is tried by another user, who owns the file.
-TEST(WriteDeckFile, LeavesAFileTheUserMayNotWrite) {
-    CScratchFolder scratch;
-    const fs::path file = scratch / "mine.in";
-    std::ofstream(file) << "read only";
-    fs::permissions(file, fs::perms(0444));
-    fs::permissions(scratch.path, fs::perms(0777));
-    const auto refused = [&file] {
-        const DeckFileResult result = WriteDeckFile(file, kDeck);
-        return !result.written && result.errorText == "Permission denied";
-    };
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(refused());
-    } else {
-        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const bool asOther = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(asOther && refused() ? 0 : 1);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1000;
+        std::signal(SIGXFSZ, SIG_IGN);
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+            (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)))
+            ::_exit(2);
+        for (const auto& [path, error] : cases) {
+            const DeckFileResult result = WriteDeckFile(path, std::string(4096, 'x'));
+            EXPECT_EQ(std::pair(result.written, result.errorText), std::pair(false, error)) << path;
         }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        std::fflush(stdout);
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
     }
-    EXPECT_EQ(Read(file), "read only");
-    EXPECT_EQ(Names(scratch.path), std::set<std::string>{"mine.in"});
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    fs::permissions(folder / "locked", fs::perms(0755));
+    EXPECT_EQ(Names(folder), (std::set<std::string>{"kept.in", "locked", "mine.in", "shared"}));
+    EXPECT_TRUE(fs::is_empty(folder / "locked"));
+    EXPECT_EQ(Names(folder / "shared"), std::set<std::string>{"planted.in"});
+    EXPECT_EQ(Read(folder / "kept.in") + Read(folder / "mine.in"), "the user's old deckread only");
 }
-
-}  // namespace
-
-namespace {
 
 // An access list that lets a named user (nobody) read and write, as the
 // kernel keeps it: version 2, then tag, permissions and id of each entry.
@@ -139,40 +113,24 @@ std::string NamedUserList() {
     return bytes;
 }
 
-// What a user or a program can tell of a file besides its name.
-struct FileState {
-    mode_t mode = 0;
-    uid_t owner = 0;
-    gid_t group = 0;
-    nlink_t names = 0;
-    std::string text;
-    std::map<std::string, std::string> attributes;
-    bool operator==(const FileState&) const = default;
-};
-
-void PrintTo(const FileState& state, std::ostream* out) {
-    *out << std::oct << state.mode << std::dec << ", " << state.owner << ":" << state.group << ", "
-         << state.names << " names, " << state.attributes.size() << " attributes";
-}
-
-FileState StateOf(const fs::path& path) {
+// What a user or a program can tell of a file besides its name: its mode,
+// owner, group, count of names and extended attributes; then its text.
+std::pair<std::string, std::string> StateOf(const fs::path& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) return {};
-    FileState state{info.st_mode,
-                    info.st_uid,
-                    info.st_gid,
-                    info.st_nlink,
-                    S_ISREG(info.st_mode) ? Read(path) : "",
-                    {}};
+    std::map<std::string, std::string> attributes;
     char names[1024];
     char value[1024];
     const ssize_t size = ::llistxattr(path.c_str(), names, sizeof names);
     for (ssize_t at = 0; at < size; at += ssize_t(std::strlen(names + at)) + 1) {
         const ssize_t length = ::lgetxattr(path.c_str(), names + at, value, sizeof value);
-        state.attributes[names + at] =
-            std::string(value, std::size_t(std::max(length, ssize_t(0))));
+        attributes[names + at] = std::string(value, std::size_t(std::max(length, ssize_t(0))));
     }
-    return state;
+    std::ostringstream state;
+    state << std::oct << info.st_mode << std::dec << " " << info.st_uid << ":" << info.st_gid << " "
+          << info.st_nlink << " names";
+    for (const auto& [name, bytes] : attributes) state << ", " << name << "=" << bytes;
+    return {state.str(), S_ISREG(info.st_mode) ? Read(path) : ""};
 }
 
 bool Set(const fs::path& path, const char* name, const std::string& value) {
@@ -209,8 +167,8 @@ TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
     const mode_t oldMask = ::umask(022);
     const bool link = fs::is_symlink(target);
     const fs::path real = link ? scratch / fs::read_symlink(target) : target;
-    FileState expected = StateOf(real);
-    if (expected.names == 0) {  // a new file is as one made the plain way
+    auto expected = StateOf(real);
+    if (expected.first.empty()) {  // a new file is as one made the plain way
         ::close(::open((scratch / "plain").c_str(), O_WRONLY | O_CREAT, 0666));
         expected = StateOf(scratch / "plain");
         fs::remove(scratch / "plain");
@@ -228,7 +186,7 @@ TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
     if (refusal.empty()) {
         EXPECT_EQ(std::pair(written, temporaryModes), std::pair(true, std::vector<unsigned>{0600}))
             << file.ErrorText();
-        expected.text = kDeck;
+        expected.second = kDeck;
     } else {
         refusal.replace(refusal.find("{}"), 2, target.string());
         EXPECT_EQ(std::tuple(written, file.ErrorText(), temporaryModes.size()),
@@ -239,40 +197,31 @@ TEST_P(ReplacementTarget, KeepsAllTheFileHadOrSaysWhatWouldBeLost) {
     EXPECT_EQ(Names(scratch.path), names);
 }
 
+// A new file of the longest name stands for every new file: the temporary
+// name beside it must still fit.
 const ReplacementCase kReplacementCases[] = {
-    {"NewFile", [](const fs::path&) { return true; }, ""},
-    {"LongestName", [](const fs::path&) { return true; }, "", std::string(255, 'n')},
-    {"SymbolicLink",
-     [](const fs::path& t) {
-         return MakeOld(t.parent_path() / "real.in") && ::symlink("real.in", t.c_str()) == 0;
-     },
-     ""},
+    {"NewFileOfTheLongestName", [](auto&) { return true; }, "", std::string(255, 'n')},
     {"NewFileUnderADefaultAccessList",
-     [](const fs::path& t) {
-         return Set(t.parent_path(), "system.posix_acl_default", NamedUserList());
+     [](auto& t) { return Set(t.parent_path(), "system.posix_acl_default", NamedUserList()); }, ""},
+    {"SymbolicLinkToAFileWithAnAccessListAndAnAttribute",
+     [](auto& t) {
+         const fs::path real = t.parent_path() / "real.in";
+         return MakeOld(real) && Set(real, "system.posix_acl_access", NamedUserList()) &&
+                Set(real, "user.origin", "field day") && ::symlink("real.in", t.c_str()) == 0;
      },
      ""},
-    {"AccessList",
-     [](const fs::path& t) {
-         return MakeOld(t) && Set(t, "system.posix_acl_access", NamedUserList());
-     },
-     ""},
-    {"ExtendedAttribute",
-     [](const fs::path& t) { return MakeOld(t) && Set(t, "user.origin", "field day"); }, ""},
     {"AnotherUsersFile",
-     [](const fs::path& t) { return MakeOld(t) && ::chown(t.c_str(), 65534, 65534) == 0; }, ""},
+     [](auto& t) { return MakeOld(t) && ::chown(t.c_str(), 65534, 65534) == 0; }, ""},
     {"HardLink",
-     [](const fs::path& t) {
-         return MakeOld(t) && ::link(t.c_str(), (t.string() + "2").c_str()) == 0;
-     },
+     [](auto& t) { return MakeOld(t) && ::link(t.c_str(), (t.string() + "2").c_str()) == 0; },
      "{} has 2 names (hard links); replacing it would split them, leaving the old text under the "
      "other names"},
-    {"NamedPipe", [](const fs::path& t) { return ::mkfifo(t.c_str(), 0666) == 0; },
+    {"NamedPipe", [](auto& t) { return ::mkfifo(t.c_str(), 0666) == 0; },
      "{} is a named pipe, not a regular file"},
     {"CharacterDevice",
-     [](const fs::path& t) { return ::mknod(t.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0; },
+     [](auto& t) { return ::mknod(t.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0; },
      "{} is a character device, not a regular file"},
-    {"Socket", [](const fs::path& t) { return ::mknod(t.c_str(), S_IFSOCK | 0666, 0) == 0; },
+    {"Socket", [](auto& t) { return ::mknod(t.c_str(), S_IFSOCK | 0666, 0) == 0; },
      "{} is a socket, not a regular file"},
 };
 
