@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,12 @@ std::string Deck(const std::string& geometry, const std::string& program = "") {
     return "CM a deck\nCE\n" + geometry + "GE\n" + program + "EN";
 }
 
-const std::string kOnlyGw = "Quadrell only recognizes GW\nFile Cannot be Opened";
+// A message of a deck that cannot be opened.
+std::string Cannot(const std::string& why) { return why + "\nFile Cannot be Opened"; }
+std::string TooLarge(const std::string& card) {
+    return Cannot("A number on this card is too large to draw:\n" + card);
+}
+const std::string kOnlyGw = Cannot("Quadrell only recognizes GW");
 // A GW card padded with blanks to `length` characters before its line feed.
 std::string GwOfLength(std::size_t length) {
     std::string card = "GW 1 1 0 0 0 1 0 0 .1";
@@ -60,8 +66,8 @@ std::string SharedTag(int wires, int excitations, int segment) {
 }
 
 std::string TooMany(const std::string& count) {
-    return "The deck would add " + count +
-           " elements; Quadrell draws at most 100000 from one deck.\nFile Cannot be Opened";
+    return Cannot("The deck would add " + count +
+                  " elements; Quadrell draws at most 100000 from one deck.");
 }
 
 struct ImportCase {
@@ -73,94 +79,53 @@ struct ImportCase {
     CPoint origin{};
 };
 
+// clang-format off
 const ImportCase kCases[] = {
     {"every direction in the plane and along Z",
-     Deck("GW 1 4 0 0 0 10 0 0 .001\n"
-          "GW 2 2 10 0 0 0 0 0 .002\n"
-          "GW 3 3 5 5 1 5 5 -3 .001\n"
-          "GW 4 1 0 0 0 3 4 0 .001\n"
-          "GW 5 1 0 0 0 -3 -4 0 .001\n"),
+     Deck("GW 1 4 0 0 0 10 0 0 .001\nGW 2 2 10 0 0 0 0 0 .002\nGW 3 3 5 5 1 5 5 -3 .001\n"
+          "GW 4 1 0 0 0 3 4 0 .001\nGW 5 1 0 0 0 -3 -4 0 .001\n"),
      {"W 0,0,0 10@0 0.001/4", "W 10,0,0 10@180 0.002/2", "W 5,-5,1 4@90 0.001/3",
-      "W 0,0,0 5@306.87 0.001/1", "W 0,0,0 5@126.87 0.001/1"},
-     ""},
+      "W 0,0,0 5@306.87 0.001/1", "W 0,0,0 5@126.87 0.001/1"}, ""},
     {"sources on first and last segments of every wire with the tag",
-     Deck("GW 1 1 0 0 0 0 -7 0 .001\n"
-          "GW 2 5 1 1 0 1 -4 2 .001\n"
-          "GW 2 5 2 2 0 2 -3 0 .001\n"
+     Deck("GW 1 1 0 0 0 0 -7 0 .001\nGW 2 5 1 1 0 1 -4 2 .001\nGW 2 5 2 2 0 2 -3 0 .001\n"
           "GW 3 1 4 4 4 4 4 4 .001\n",
-          "EX 0 1 1 00 0 2.\n"
-          "FR 0 1 0 0 7.1\n"
-          "EX 0 2 5 00 -1. 0\n"
-          "EX 0 9 1 00 1. 0\n"
-          "RP 0 19 37 0000 0 0 10 10\n"
-          "EX 0 2 3 00 1. 0\n"
-          "EX\t0 1 1 00 1. 0\n"),
+          "EX 0 1 1 00 0 2.\nFR 0 1 0 0 7.1\nEX 0 2 5 00 -1. 0\nEX 0 9 1 00 1. 0\n"
+          "RP 0 19 37 0000 0 0 10 10\nEX 0 2 3 00 1. 0\nEX\t0 1 1 00 1. 0\n"),
      {"W 0,0,0 7@90 0.001/1", "W 1,-1,0 5.38516@90 0.001/5", "W 2,-2,0 5@90 0.001/5",
-      "S 0,0,0 2@90", "S 1,4,2 1@180", "S 2,3,0 1@180"},
-     "",
-     "2 1 1"},
+      "S 0,0,0 2@90", "S 1,4,2 1@180", "S 2,3,0 1@180"}, "", "2 1 1"},
     {"CR LF line ends, missing fields and the drawing origin",
      "CM x\r\nCE\r\nGW 7 3 0 0 0 10\r\nGE\r\nEX 0 7 3 00 +3e-1\r\nEN ",
-     {"W 10,20,0 10@0 0/3", "S 20,20,0 0.3@0"},
-     "",
-     "0 0 0",
-     {10, 20}},
-    {"a length rounded below its run along X",
-     Deck("GW 1 1 -0.1 0 0 1e8 0 0 .1\n"),
-     {"W -0.1,0,0 1e+08@0 0.1/1"},
-     ""},
-    {"a length rounded below its run towards -X",
-     Deck("GW 1 1 0.1 0 0 -1e8 0 0 .1\n"),
-     {"W 0.1,0,0 1e+08@180 0.1/1"},
-     ""},
+     {"W 10,20,0 10@0 0/3", "S 20,20,0 0.3@0"}, "", "0 0 0", {10, 20}},
+    {"lengths rounded below their run along X and towards -X",
+     Deck("GW 1 1 -0.1 0 0 1e8 0 0 .1\nGW 1 1 0.1 0 0 -1e8 0 0 .1\n"),
+     {"W -0.1,0,0 1e+08@0 0.1/1", "W 0.1,0,0 1e+08@180 0.1/1"}, ""},
     {"a source on a wire card among the comments that is too far away",
-     "GW 1 1 1e39 0 0 1 0 0 .1\nCE\nGE\nEX 0 1 1 00 1. 0\nEN",
-     {},
-     "A number on this card is too large to draw:\nEX 0 1 1 00 1. 0\nFile Cannot be Opened"},
+     "GW 1 1 1e39 0 0 1 0 0 .1\nCE\nGE\nEX 0 1 1 00 1. 0\nEN", {}, TooLarge("EX 0 1 1 00 1. 0")},
     {"a card of 78 characters and its line feed", Deck(GwOfLength(78)), {"W 0,0,0 1@0 0.1/1"}, ""},
-    {"a card of 79 characters leaves its line feed to the next read",
-     Deck(GwOfLength(79)),
-     {},
+    {"a card of 79 characters leaves its line feed to the next read", Deck(GwOfLength(79)), {},
      kOnlyGw},
     {"a ground flag on GE", "CE\nGW 1 1 0 0 0 1 0 0 .1\nGE 0\nEN", {}, kOnlyGw},
     {"a blank line among the wires", Deck("GW 1 1 0 0 0 1 0 0 .1\n\n"), {}, kOnlyGw},
     {"a tab after the card name", Deck("GW\t1 1 0 0 0 1 0 0 .1\n"), {}, kOnlyGw},
     {"another geometry card", Deck("GA 1 8 2 0 90 .001\n"), {}, kOnlyGw},
-    {"EN with a line feed is not the end",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\n") + "\n",
-     {},
-     "The deck ends before its \"EN\" card.\nFile Cannot be Opened"},
-    {"a CE line with a comment",
-     "CE a comment\nGE\nEN",
-     {},
-     "The deck has no \"CE\" line to end its comments.\nFile Cannot be Opened"},
-    {"the deck ends among the wires",
-     "CE\nGW 1 1 0 0 0 1 0 0 .1\n",
-     {},
-     "The deck ends before its \"GE\" card.\nFile Cannot be Opened"},
-    {"a wire too long to draw",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\r\nGW 2 1 -3e38 0 0 3e38 0 0 .1\r\n"),
-     {},
-     "A number on this card is too large to draw:\nGW 2 1 -3e38 0 0 3e38 0 0 .1\nFile Cannot be "
-     "Opened"},
-    {"a wire whose far end is beyond the float range",
-     Deck("GW 1 1 0 -3e38 0 0 -3e38 3e38 .1\n"),
-     {},
-     "A number on this card is too large to draw:\nGW 1 1 0 -3e38 0 0 -3e38 3e38 .1\nFile Cannot "
-     "be "
-     "Opened"},
-    {"an excitation too strong to draw",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
-     {},
-     "A number on this card is too large to draw:\nEX 0 1 1 00 1e39 0\nFile Cannot be Opened"},
-    {"every wire with the tag takes every excitation",
-     SharedTag(400, 400, 5),
-     {},
+    {"EN with a line feed is not the end", Deck("GW 1 1 0 0 0 1 0 0 .1\n") + "\n", {},
+     Cannot("The deck ends before its \"EN\" card.")},
+    {"a CE line with a comment", "CE a comment\nGE\nEN", {},
+     Cannot("The deck has no \"CE\" line to end its comments.")},
+    {"the deck ends among the wires", "CE\nGW 1 1 0 0 0 1 0 0 .1\n", {},
+     Cannot("The deck ends before its \"GE\" card.")},
+    {"a wire too long to draw", Deck("GW 1 1 0 0 0 1 0 0 .1\r\nGW 2 1 -3e38 0 0 3e38 0 0 .1\r\n"),
+     {}, TooLarge("GW 2 1 -3e38 0 0 3e38 0 0 .1")},
+    {"a wire whose far end is beyond the float range", Deck("GW 1 1 0 -3e38 0 0 -3e38 3e38 .1\n"),
+     {}, TooLarge("GW 1 1 0 -3e38 0 0 -3e38 3e38 .1")},
+    {"an excitation too strong to draw", Deck("GW 1 1 0 0 0 1 0 0 .1\n", "EX 0 1 1 00 1e39 0\n"),
+     {}, TooLarge("EX 0 1 1 00 1e39 0")},
+    {"every wire with the tag takes every excitation", SharedTag(400, 400, 5), {},
      TooMany("160400")},
-    {"wires alone beyond the bound", SharedTag(100001, 0, 1), {}, TooMany("100001")},
     {"excitations inside the wires add nothing", SharedTag(400, 400, 3),
      std::vector<std::string>(400, "W 0,0,0 1@0 0.1/5"), "", "160000 0 0"},
 };
+// clang-format on
 
 void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
 
@@ -183,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(Decks, DeckImportCases, testing::ValuesIn(kCases),
 // A written deck reads back as the design, wires reversed, whatever the
 // direction of a wire and the phase of a source, to five of the six written
 // digits; magnitude and phase come back exactly enough that writing the design
-// again gives the same excitations.
+// again gives the same excitations on the same segments.
 TEST(DeckImport, ReadsAWrittenDesignBack) {
     CQuadrellDoc doc;
     const float angles[] = {0, 30.5f, 90, 135, 180, 200, 270, 315.25f};
@@ -207,24 +172,20 @@ TEST(DeckImport, ReadsAWrittenDesignBack) {
             elements.push_back(Describe(*d.GetNextElement(p), 5));
         return elements;
     };
-    // The real and imaginary parts of each EX card, in deck order.
-    const auto excitations = [](const std::string& deck) {
-        std::vector<std::string> parts;
-        for (std::size_t at = deck.find("EX "); at != std::string::npos;
-             at = deck.find("EX ", at + 1))
-            parts.push_back(
-                deck.substr(deck.find(" 00 ", at), deck.find('\r', at) - deck.find(" 00 ", at)));
-        return parts;
+    // The cards after the wires, each EX card without its tag.
+    const auto program = [](const CQuadrellDoc& d) {
+        int tags = 0;
+        const std::string deck = WriteDeck(d, {}, {}, {}, tags).text;
+        return std::regex_replace(deck.substr(deck.find("GE")), std::regex("EX 0 \\d+ "), "EX ");
     };
     int tags = 0;
-    const DeckText deck = WriteDeck(doc, {}, {}, {}, tags);
-    DeckImport imported = ReadDeckImport(deck.text, {});
+    DeckImport imported = ReadDeckImport(WriteDeck(doc, {}, {}, {}, tags).text, {});
     CQuadrellDoc back;
     AddImportedElements(back, imported);
     std::vector<std::string> expected = design(doc);
     std::reverse(expected.begin(), expected.begin() + 8);
     EXPECT_EQ(design(back), expected);
-    EXPECT_EQ(excitations(WriteDeck(back, {}, {}, {}, tags).text), excitations(deck.text));
+    EXPECT_EQ(program(back), program(doc));
 }
 
 }  // namespace
