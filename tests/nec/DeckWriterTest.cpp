@@ -121,7 +121,7 @@ TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
     const auto bad = [](const std::string& start, const std::string& what) {
         return "The wire starting at " + start + " " + what + "\n\nFile Not Created";
     };
-    const auto radius = [](const std::string& r) {
+    const auto noRadius = [](const std::string& r) {
         return "has a radius of " + r + "; a wire needs a radius greater than 0.";
     };
     const float inf = std::numeric_limits<float>::infinity();
@@ -132,8 +132,8 @@ TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
         {{{0, -100, 100, 0.005f, 5}, {0, 0, 1e-5f, 1e-6f, 1}}, ""},
         {{{100, 0, 1e-5f, 0.005f, 5}},
          bad("(100., 0.)", "has no length: its two ends are written as one point.")},
-        {{{0, 0, 10, 0, 5}}, bad("(0., 0.)", radius("0."))},
-        {{{-5, 2.5f, 10, -1e-3f, 5}}, bad("(-5., -2.5)", radius("-1.e-003"))},
+        {{{0, 0, 10, 0, 5}}, bad("(0., 0.)", noRadius("0."))},
+        {{{-5, 2.5f, 10, -1e-3f, 5}}, bad("(-5., -2.5)", noRadius("-1.e-003"))},
         {{{0, 0, 10, inf, 5}}, bad("(0., 0.)", "has a number too large to write.")},
         {{{1, 1, 10, 0, 5}, {2, 2, 10, 0.005f, 0.5f}, {3, 3, 10, 0.005f, 5}},
          bad("(2., -2.)", "has 0.5 segments; a wire needs at least one.")}};

@@ -129,12 +129,12 @@ TEST(ListingReader, ReadsCompletedRunsWithMarkersAsPrintedOnly) {
         return listing.Text();
     };
     const std::string text = l.Text(), impedance = l.Impedance();
-    // Markers with three blanks, in lower case, or too far in for the read that finds them.
     const std::string unread[] = {
         "RUN TIME =    0.125\r\n",  // 21 bytes
         text + " ", text.substr(0, text.size() - 1),
         // The impedance cut by the end of the file: 23 characters left where 24 are read.
         l.Text(l.Wires() + l.Pattern() + impedance.substr(0, impedance.find(l.impedance) + 2)),
+        // Markers with three blanks, in lower case, or too far in for the read that finds them.
         edited([](Listing& e) { e.units = " DEGREES   DEGREES"; }),
         edited([](Listing& e) { e.units = " degrees  DEGREES"; }),
         edited([](Listing& e) { e.units.insert(0, 16, ' '); }),
