@@ -1,23 +1,26 @@
-// The property dialogs as a user meets them: what each shows, what OK takes
-// and refuses with which message, and what every way out keeps.
+// The dialogs as a user meets them: each text whole in its control and no
+// control over another, what each shows, what OK takes and refuses with which
+// message, and what every way out keeps.
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <map>
 #include <memory>
 
+#include "app/AboutDlg.h"
 #include "editor/FrequencyProperties.h"
 #include "editor/RadiationPatternProperties.h"
 #include "editor/SnapControlDialog.h"
 #include "editor/SourcePropertiesDialog.h"
 #include "editor/WirePropertiesDialog.h"
 #include "tests/support/DialogDriver.h"
-#include "ui/MessageBox.h"
 
 namespace {
 
-enum Kind { kWire, kSource, kFrequency, kPattern, kSnap };
+enum Kind { kWire, kSource, kFrequency, kPattern, kSnap, kAbout };
 
 // Each dialog with values other than the defaults (a wire from a deck may have
 // a fractional segment count).
@@ -28,9 +31,69 @@ QDialog* Make(Kind kind) {
     if (kind == kPattern) {
         return new CRadiationPatternProperties(0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f, 10.0f, 10.0f);
     }
+    if (kind == kAbout) return new CAboutDlg();
     auto* snap = new CSnapControlDialog();
     snap->m_snapMode = SNAP_GRID;
     return snap;
+}
+
+// What of `widget` does not fit, or empty.
+QString Overflow(const QWidget& widget) {
+    const QFontMetrics metrics(widget.font());
+    const QRect inside = widget.contentsRect();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (label->text().isEmpty()) return {};
+        for (const QString& word : label->text().split(' '))
+            if (metrics.horizontalAdvance(word) > inside.width()) return word;
+        const int needed =
+            label->wordWrap() ? label->heightForWidth(inside.width()) : metrics.height();
+        return needed > inside.height() ? label->text() : QString();
+    }
+    if (const auto* radio = qobject_cast<const QRadioButton*>(&widget))
+        return radio->sizeHint().width() > radio->width() ? radio->text() : QString();
+    if (const auto* button = qobject_cast<const QPushButton*>(&widget))
+        return metrics.horizontalAdvance(button->text()) + 8 > button->width() ? button->text()
+                                                                               : QString();
+    if (const auto* field = qobject_cast<const QLineEdit*>(&widget))
+        return metrics.horizontalAdvance(field->text()) + 6 > inside.width() ? field->text()
+                                                                             : QString();
+    return {};
+}
+
+TEST(DialogFit, EveryTextIsWholeAndNoControlCoversAnother) {
+    for (Kind kind : {kWire, kSource, kSnap, kFrequency, kPattern, kAbout}) {
+        const std::unique_ptr<QDialog> dialog(Make(kind));
+        dialog->show();
+        SCOPED_TRACE(dialog->windowTitle().toStdString());
+        const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* control : controls) {
+            EXPECT_EQ(Overflow(*control), QString()) << control->metaObject()->className();
+            EXPECT_TRUE(dialog->rect().contains(control->geometry()));
+            for (const QWidget* other : controls) {
+                EXPECT_TRUE(control == other || !control->geometry().intersects(other->geometry()))
+                    << control->objectName().toStdString() << " / "
+                    << other->objectName().toStdString();
+            }
+        }
+    }
+}
+
+// Enter presses the focused button: Cancel reached with Tab cancels, OK accepts.
+TEST(DialogKeys, EnterPressesTheFocusedButtonElseOk) {
+    CModalCatcher catcher;
+    for (Kind kind : {kWire, kSource, kSnap}) {
+        for (const char* focus : {"IDCANCEL", "IDOK"}) {
+            const std::unique_ptr<QDialog> dialog(Make(kind));
+            SCOPED_TRACE(dialog->windowTitle().toStdString() + " " + focus);
+            catcher.OnDialog([&dialog, focus](QWidget*) {
+                while (QApplication::focusWidget() != Button(*dialog, focus))
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            });
+            EXPECT_EQ(dialog->exec(),
+                      focus == std::string("IDOK") ? QDialog::Accepted : QDialog::Rejected);
+        }
+    }
 }
 
 // What a dialog holds, as it shows it when opened again: its fields' texts and
@@ -113,6 +176,9 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
     const auto digit = [](int max) {
         return QStringLiteral("Please enter an integer between 0 and %1.").arg(max);
     };
+    const QString everyPatternField =
+        "1011:6|1012:0|1015:-4|1013:1|1014:5|1016:1|1017:2|1018:-90.5|1019:45.5|"
+        "1020:-5.5|1021:0.25";
     const EntryCase cases[] = {
         {kWire, "1003:-2.5|1005:-1.5e+x209|1004:0.02|1006:45", {}, 0, "-2.5 15209 0.02 45"},
         {kWire, "1003: 2.5E2 |1006:360", {}, 0, "250 7.9 0.001 360"},
@@ -133,12 +199,7 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kFrequency, "1009:99999999999", kInteger, 1009},
         {kFrequency, "1010:14.2 MHz|1011:0,05", kNumber, 1011},
         {kFrequency, "1010:y|1009:1.5", kInteger, 1009},
-        {kPattern,
-         "1011:6|1012:0|1015:-4|1013:1|1014:5|1016:1|1017:2|1018:-90.5|1019:45.5|1020:-5.5|1021:"
-         "0.25",
-         {},
-         0,
-         "6 0 -4 1 5 1 2 -90.5 45.5 -5.5 0.25"},
+        {kPattern, everyPatternField, {}, 0, "6 0 -4 1 5 1 2 -90.5 45.5 -5.5 0.25"},
         {kPattern, "1016:2", digit(1), 1016},
         {kPattern, "1014:6", digit(5), 1014},
         {kPattern, "1013:2", digit(1), 1013},
@@ -162,21 +223,10 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
             if (focus && focus->selectedText() == focus->text()) selected = focus->objectName();
             Button(*dialog, "IDCANCEL")->click();
         });
-        const int result = dialog->exec();
+        EXPECT_EQ(dialog->exec(), c.state.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(catcher.Messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        EXPECT_EQ(result, c.state.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
         EXPECT_EQ(Held(*dialog), c.state.isEmpty() ? given : c.state);
         EXPECT_EQ(selected, c.state.isEmpty() ? QString::number(c.focus) : QString());
-    }
-}
-
-// Messages name files and quote what they hold: tags show as typed.
-TEST(Dialogs, MessagesShowNamesAndContentsAsTyped) {
-    const QString text = "Cannot read /tmp/<b>x</b><h1>y<a href=https://example.invalid>z</a>.in";
-    for (const auto show : {&ShowQuadrellMessage, &ShowQuadrellInformation}) {
-        CModalCatcher catcher;
-        show(nullptr, text);
-        EXPECT_EQ(catcher.Messages(), QStringList{text});
     }
 }
 

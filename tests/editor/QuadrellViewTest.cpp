@@ -84,16 +84,16 @@ class DesignWindowTest : public CShellFixture {
     }
     QStringList Design() const {
         QStringList elements;
-        for (ElementPosition pos = m_doc->GetFirstElementPosition(); pos;) {
+        for (ElementPosition pos = m_doc->GetFirstElementPosition(); pos;)
             elements << Where(m_doc->GetNextElement(pos));
-        }
         return elements;
     }
     CElement* AddWire(float x, float y, float length, float angle = 0) {
         return m_doc->AddElementAtHead(std::make_unique<CWire>(x, y, 0, length, 0.005f, 5, angle));
     }
-    // Answers a file dialog with `path` in the test folder, or Cancel for none.
-    void PickFile(const QString& path, std::function<void()> after = {}) {
+    // Runs command `id` and answers its file dialog with `path` in the test
+    // folder, or Cancel for none.
+    void PickFile(int id, const QString& path, std::function<void()> after = {}) {
         m_catcher.OnDialog([=, this](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -104,6 +104,7 @@ class DesignWindowTest : public CShellFixture {
             QTest::keyClick(name, Qt::Key_Return);
             if (after) after();
         });
+        Trigger(id);
     }
     void Command(int id, const QString& entries = {}, const char* button = "IDOK") {
         Answer(m_catcher, entries, button, &m_shown);
@@ -117,18 +118,12 @@ class DesignWindowTest : public CShellFixture {
                   std::function<void()> after = {}) {
         Answer(m_catcher, frequency, "IDOK", &m_shownFrequency);
         Answer(m_catcher, pattern);
-        PickFile(name, after);
-        Trigger(ID_GENERATE_INPUT_FILE);
+        PickFile(ID_GENERATE_INPUT_FILE, name, after);
     }
     void Trigger(int id) {
         m_frame->Action(id)->trigger();
         EXPECT_EQ(m_catcher.PendingHandlers(), 0);
         EXPECT_TRUE(m_catcher.Unexpected().isEmpty());
-    }
-    // File Open with `name` picked in the test folder.
-    void Import(const QString& name) {
-        PickFile(name);
-        Trigger(ID_FILE_OPEN);
     }
     void Write(const QString& name, const QByteArray& bytes) {
         QFile file(m_folder.filePath(name));
@@ -140,15 +135,14 @@ class DesignWindowTest : public CShellFixture {
     }
     QList<QMdiSubWindow*> ResultWindows() const {
         QList<QMdiSubWindow*> windows;
-        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
+        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList())
             if (qobject_cast<CPlotWindow*>(window->widget()) != nullptr) windows << window;
-        }
         return windows;
     }
     // Runs Process Output Data on a listing of the test data, or cancels.
     void Process(const QString& name) {
-        PickFile(name.isEmpty() ? name : QUADRELL_TEST_DATA_DIR "/listings/" + name);
-        Trigger(ID_PROCESS_OUTPUT_DATA);
+        PickFile(ID_PROCESS_OUTPUT_DATA,
+                 name.isEmpty() ? name : QUADRELL_TEST_DATA_DIR "/listings/" + name);
         QApplication::processEvents();  // the structure window's first message
     }
     CQuadrellView* NewWindow() {
@@ -172,8 +166,7 @@ class DesignWindowTest : public CShellFixture {
 
     CQuadrellView* m_view = nullptr;
     CQuadrellDoc* m_doc = nullptr;
-    QStringList m_shown;
-    QStringList m_shownFrequency;
+    QStringList m_shown, m_shownFrequency;
     QTemporaryDir m_folder;
 };
 
@@ -441,21 +434,24 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     EXPECT_EQ(Read(old), replaced);
 }
 
-TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNewestAlong) {
+TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsOnTopAndTheDesignTakesTheNewestAlong) {
     // A deck is no listing; listings cut short are the reader's own tests.
     for (const QString& name : {QString(), QString("dipole.in")}) Process(name);
     // No file named yet, the listing's extension, and no filter (in Qt's words).
     EXPECT_EQ(m_shown, (QStringList{" ", "out", "All Files (*)"}));
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Invalid Input File"});
-    // A file that cannot be read at all is named, with the reason.
-    Write("gone.out", "RUN TIME =");
-    PickFile("gone.out", [this] { QFile::remove(m_folder.filePath("gone.out")); });
-    Trigger(ID_PROCESS_OUTPUT_DATA);
-    EXPECT_EQ(m_catcher.Messages().last(),
-              "Cannot read " + QDir::toNativeSeparators(m_folder.filePath("gone.out")) +
-                  ": No such file or directory.\nInvalid Input File");
+    // A file that cannot be read at all is named as typed, with the reason.
+    const QString gone = m_folder.filePath("<b>gone.out");
+    Write("<b>gone.out", "RUN TIME =");
+    PickFile(ID_PROCESS_OUTPUT_DATA, gone, [gone] { QFile::remove(gone); });
+    EXPECT_EQ(m_catcher.Messages().last(), "Cannot read " + QDir::toNativeSeparators(gone) +
+                                               ": No such file or directory.\nInvalid Input File");
 
+    // The results open whole on top of a maximised design window.
     m_frame->resize(1000, 700);
+    QMdiSubWindow* design = m_frame->ActiveChild();
+    design->showMaximized();
+    const QString title = m_frame->windowTitle();
     Process("dipole.out");
     const QList<QMdiSubWindow*> first = ResultWindows();
     ASSERT_EQ(first.size(), 2);
@@ -463,7 +459,11 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     EXPECT_EQ(first[0]->geometry(), QRect(50, 50, 350, 350));
     EXPECT_EQ(first[1]->windowTitle(), "Antenna Plot");
     EXPECT_EQ(first[1]->geometry(), QRect(425, 50, 350, 350));
+    EXPECT_GT(first[1]->widget()->y(), first[1]->widget()->x());  // below its caption
+    EXPECT_EQ(m_frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).mid(1), first);
     EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
+    EXPECT_TRUE(design->isMaximized());
+    EXPECT_EQ(m_frame->windowTitle(), title);
     EXPECT_TRUE(m_view->GetPlotDlg()->IsProjectionReady());
 
     Process("dipole.out");
@@ -474,29 +474,14 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsAndTheDesignTakesTheNew
     second[1]->close();
     ProcessDeletes();
     EXPECT_EQ(m_view->GetAntennaPlot(), nullptr);
+    // Design windows still hand the maximised state on to each other.
+    QWidget* other = NewWindow()->parentWidget();
+    QApplication::processEvents();
+    EXPECT_TRUE(other->isMaximized() && !design->isMaximized());
     // Closing the design window takes the newest pattern window with it.
-    m_frame->ActiveChild()->close();
+    design->close();
     ProcessDeletes();
     EXPECT_EQ(ResultWindows(), first);
-}
-
-TEST_F(DesignWindowTest, ResultWindowsOpenWholeOnTopOfAMaximisedDesignWindow) {
-    QMdiSubWindow* design = m_frame->ActiveChild();
-    design->showMaximized();
-    const QString title = m_frame->windowTitle();
-    Process("dipole.out");
-    const QList<QMdiSubWindow*> results = ResultWindows();
-    ASSERT_EQ(results.size(), 2);
-    EXPECT_EQ(results[0]->geometry(), QRect(50, 50, 350, 350));
-    EXPECT_EQ(results[1]->geometry(), QRect(425, 50, 350, 350));
-    EXPECT_GT(results[1]->widget()->y(), results[1]->widget()->x());  // below its caption
-    EXPECT_EQ(m_frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).mid(1), results);
-    EXPECT_TRUE(design->isMaximized());
-    EXPECT_EQ(m_frame->windowTitle(), title);
-    // Design windows still hand the maximised state on to each other.
-    QWidget* second = NewWindow()->parentWidget();
-    QApplication::processEvents();
-    EXPECT_TRUE(second->isMaximized() && !design->isMaximized());
 }
 
 TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
@@ -506,13 +491,13 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     const QStringList drawn = Design();
     // A card the editor cannot draw, after one it can, changes nothing.
     Write("bad.out", "CE\nGW 1 1 0 0 0 1 0 0 .1\nGA 2 8 2 0 90 .001\nGE\nEN");
-    Import("bad");
+    PickFile(ID_FILE_OPEN, "bad");
     EXPECT_EQ(m_catcher.Messages().last(), "Quadrell only recognizes GW\nFile Cannot be Opened");
     EXPECT_EQ(Design(), drawn);
 
     // The written deck comes back on top of what is drawn: its wire at the
     // head, its source at the tail.
-    Import("dipole.in");
+    PickFile(ID_FILE_OPEN, "dipole.in");
     EXPECT_EQ(Design(), (QStringList{drawn[0], drawn[0], drawn[1], drawn[1]}));
     EXPECT_EQ(QSettings().value("Recent File List/File1"), m_folder.filePath("dipole.in"));
 
@@ -520,7 +505,7 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     Write("two.in",
           "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGW 3 1 1 1 1 1 1 1 .1\nGE\n"
           "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEX 0 2 2 00 1. 0\nEX 0 4 1 00 1. 0\nEN");
-    Import("two.in");
+    PickFile(ID_FILE_OPEN, "two.in");
     EXPECT_EQ(Design().mid(0, 2), (QStringList{"0,-5 10,-5", "0,0 10,0"}));
     EXPECT_EQ(Design().last(), "10,-5 1@90");
     EXPECT_EQ(m_catcher.Messages().last(),
