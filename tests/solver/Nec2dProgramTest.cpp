@@ -81,10 +81,9 @@ TEST(Nec2dProgramTest, ReportsOnTheRightStreamAndChangesNothingOnFailure) {
         EXPECT_EQ(out + "|" + err, exitCode == 0 ? text + "|" : "|" + text);
         // A listing is there when the run says so, a failure keeps the old one,
         // and nothing else is left behind.
-        for (const std::string name : {"deck.out", "named.lst"}) {
+        for (const std::string name : {"deck.out", "named.lst"})
             EXPECT_EQ(ReadListingFile(folder / name).has_value(),
                       text == "Listing written to \"" + name + "\".\n");
-        }
         EXPECT_TRUE(exitCode == 0 || Bytes(folder / "deck.out") == "old listing\r\n");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}),
                   2 + !deck.empty() + fs::exists(folder / "named.lst"));

@@ -30,8 +30,7 @@ TEST(SolverWindowTest, RunsTheOfferedDeckAndShowsHowItWent) {
     CSolverWindow window(folder.path);
     window.show();
     QSignalSpy finished(&window, &CSolverWindow::RunFinished);
-    EXPECT_EQ(window.DeckEdit()->text(), "d.in");
-    EXPECT_EQ(window.ListingEdit()->text(), "d.out");
+    EXPECT_EQ(window.DeckEdit()->text() + " " + window.ListingEdit()->text(), "d.in d.out");
 
     QTest::mouseClick(window.RunButton(), Qt::LeftButton);
     EXPECT_TRUE(window.BusyIndicator()->isVisible());
