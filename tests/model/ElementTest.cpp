@@ -71,10 +71,9 @@ TEST(Element, HitTestsKeepLeftAndTopEdgesAndDropRightAndBottom) {
     };
     // clang-format on
     for (const auto& [element, test, in, out] : cases) {
-        for (const CPoint p : in)
-            EXPECT_TRUE(hit(*element, test, p)) << test << ": " << p.x << ", " << p.y;
-        for (const CPoint p : out)
-            EXPECT_FALSE(hit(*element, test, p)) << test << ": " << p.x << ", " << p.y;
+        for (const auto& [points, inside] : {std::pair{in, true}, {out, false}})
+            for (const CPoint p : points)
+                EXPECT_EQ(hit(*element, test, p), inside) << test << ": " << p.x << ", " << p.y;
     }
 }
 
