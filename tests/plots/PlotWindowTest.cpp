@@ -181,12 +181,11 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     // Once painted, and only once, the window says how to use it.
     QApplication::processEvents();
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
-}
 
-TEST_F(PlotWindowTest, ZoomingInStopsWhileTheFarthestWireCanStillBeDrawn) {
-    // A Yagi across the Y axis: far beyond the window, the driven element
-    // still runs through the centre in the Y axis's direction.
-    auto* window = Open(new CAntennaPlot(
+    // Zooming in stops while the farthest wire can still be drawn: for a Yagi
+    // across the Y axis, far beyond the window, the driven element still runs
+    // through the centre in the Y axis's direction.
+    window = Open(new CAntennaPlot(
         {{-40, 0, 40}, {-40, 0, 40}, {-55, -50, -45}, {55, 50, 45}, {0, 0, 0}, {0, 0, 0}, 3}));
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
     EXPECT_EQ(Pixel(window, 100, 58), qRgb(0, 0, 0));
