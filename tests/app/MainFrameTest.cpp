@@ -21,10 +21,6 @@ namespace {
 
 class ShellTest : public CShellFixture {
   protected:
-    void SetUp() override {
-        CShellFixture::SetUp();
-        QApplication::setActiveWindow(m_frame);
-    }
 
     // Each menu of the menu bar as "title: item|item", "-" for a separator.
     QStringList Menus() const {
