@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -20,19 +21,14 @@ namespace {
 
 class ShellTest : public CShellFixture {
   protected:
-    void SetUp() override {
-        CShellFixture::SetUp();
-        QApplication::setActiveWindow(m_frame);
-    }
 
     // Each menu of the menu bar as "title: item|item", "-" for a separator.
     QStringList Menus() const {
         QStringList menus;
         for (const QAction* title : m_frame->menuBar()->actions()) {
             QStringList items;
-            for (const QAction* item : title->menu()->actions()) {
+            for (const QAction* item : title->menu()->actions())
                 if (item->isVisible()) items << (item->isSeparator() ? "-" : item->text());
-            }
             menus << title->text() + ": " + items.join('|');
         }
         return menus;
@@ -40,22 +36,26 @@ class ShellTest : public CShellFixture {
     // The texts of the commands that are disabled.
     QString Disabled() const {
         QStringList texts;
-        for (const QAction* action : m_frame->actions()) {
+        for (const QAction* action : m_frame->actions())
             if (!action->isEnabled()) texts << action->text();
-        }
         return texts.join('|');
     }
     // Each design window as "title (elements)".
     QStringList Designs() const {
         QStringList designs;
-        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList()) {
-            if (const auto* frame = qobject_cast<CChildFrame*>(window)) {
+        for (QMdiSubWindow* window : m_frame->MdiArea()->subWindowList())
+            if (const auto* frame = qobject_cast<CChildFrame*>(window))
                 designs << QString("%1 (%2)")
                                .arg(window->windowTitle())
                                .arg(frame->GetDocument()->GetElements().GetCount());
-            }
-        }
         return designs;
+    }
+    // The application started anew with these command-line arguments.
+    void Restart(const QStringList& arguments) {
+        m_app.reset();
+        m_app = std::make_unique<CQuadrellApp>();
+        ASSERT_TRUE(m_app->InitInstance(arguments));
+        m_frame = m_app->MainFrame();
     }
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
 };
@@ -63,6 +63,12 @@ class ShellTest : public CShellFixture {
 TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
     EXPECT_EQ(Designs(), QStringList{"Quadre1 (0)"});
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell - Quadre1");
+    // Titles show exactly as set: the application gives the platform no
+    // display name of its own to append; it would not follow the name.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+    QCoreApplication::setApplicationName(name);
     const QStringList designMenus = {
         "&File: &New|&Open...|&Close|-|&Print...|Print Pre&view|P&rint Setup...|-|Recent "
         "File|-|E&xit",
@@ -114,10 +120,9 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
 TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
     // Bound on the main window, so that they work in all; none saves.
     QStringList keys;
-    for (const QAction* action : m_frame->actions()) {
-        if (action->shortcuts().isEmpty()) continue;
-        keys << action->text() + "=" + QKeySequence::listToString(action->shortcuts());
-    }
+    for (const QAction* action : m_frame->actions())
+        if (!action->shortcuts().isEmpty())
+            keys << action->text() + "=" + QKeySequence::listToString(action->shortcuts());
     EXPECT_EQ(
         keys.join('|'),
         "&Delete=Del|&Snap Controls=Ctrl+G|&Flip=Ctrl+F|&Rotate=Ctrl+R|&New=Ctrl+N|&Open..."
@@ -151,21 +156,20 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
 TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
     QTemporaryDir folder;
     const QString at = QDir::toNativeSeparators(folder.path()) + "/";
-    const QString names[] = {"a&b.in", "two.in", "three.in", "four.in",
-                             "a-deck-whose-name-is-too-long-for-the-menu.in"};
-    for (int i = 0; i < 5; ++i) {
+    const QString names[] = {
+        "a&b.in", "two.in", "three.in", "four.in", "a-deck-whose-name-is-too-long-for-the-menu.in",
+        "-x.in"};
+    for (int i = 0; i < 6; ++i) {
         QFile deck(folder.filePath(names[i]));
         ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
                     deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN") > 0);
-        QSettings().setValue(QString("Recent File List/File%1").arg(i + 1), deck.fileName());
+        if (i < 5)
+            QSettings().setValue(QString("Recent File List/File%1").arg(i + 1), deck.fileName());
     }
     const auto recent = [this] { return Menus()[0].section('|', 8, -3); };
     // Four are read at start-up, and the deck named on the command line goes
     // first once it is imported.
-    m_app.reset();
-    m_app = std::make_unique<CQuadrellApp>();
-    ASSERT_TRUE(m_app->InitInstance({folder.filePath(names[4])}));
-    m_frame = m_app->MainFrame();
+    Restart({folder.filePath(names[4])});
     EXPECT_EQ(Designs(), QStringList{names[4] + " (1)"});
     EXPECT_EQ(recent(), "&1 ..." + (at + names[4]).right(45) + "|&2 " + at + "a&&b.in|&3 " + at +
                             "two.in|&4 " + at + "three.in");
@@ -184,27 +188,18 @@ TEST_F(ShellTest, DecksNamedOrRecentAreImportedIntoNewDesigns) {
                                                  "Cannot read " + at + "never.in" + gone}));
     EXPECT_EQ(recent(),
               "&1 " + at + "a&&b.in|&2 ..." + (at + names[4]).right(45) + "|&3 " + at + "three.in");
-}
 
-TEST_F(ShellTest, EachDeckNamedOnTheCommandLineOpensInItsOwnDesign) {
-    QTemporaryDir folder;
-    for (const char* name : {"d1.in", "-x.in"}) {
-        QFile deck(folder.filePath(name));
-        ASSERT_TRUE(deck.open(QIODevice::WriteOnly) &&
-                    deck.write("CE\nGW 1 1 0 0 0 1 0 0 .1\nGE\nEN"));
-    }
+    // Each deck named opens in its own design; "--" ends the options, and
+    // Quadrell has none.
     const std::pair<QStringList, QStringList> cases[] = {
         // arguments, designs
-        {{"d1.in", "--", "-x.in", "d1.in"}, {"d1.in (1)", "-x.in (1)", "d1.in (1)"}},
-        {{"-x.in", "d1.in"}, {"d1.in (1)"}},  // an option, and Quadrell has none
+        {{"four.in", "--", "-x.in", "four.in"}, {"four.in (1)", "-x.in (1)", "four.in (1)"}},
+        {{"-x.in", "four.in"}, {"four.in (1)"}},
         {{"--"}, {"Quadre1 (0)"}}};
     const QString before = QDir::currentPath();
     QDir::setCurrent(folder.path());
     for (const auto& [arguments, designs] : cases) {
-        m_app.reset();
-        m_app = std::make_unique<CQuadrellApp>();
-        EXPECT_TRUE(m_app->InitInstance(arguments));
-        m_frame = m_app->MainFrame();
+        Restart(arguments);
         EXPECT_EQ(Designs(), designs) << arguments.join(' ').toStdString();
     }
     QDir::setCurrent(before);

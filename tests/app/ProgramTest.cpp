@@ -3,11 +3,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
 #include <csignal>
-#include <fstream>
-#include <string>
-#include <thread>
+
+#include "app/UserGuide.h"
 
 namespace {
 
@@ -24,21 +27,34 @@ TEST(QuadrellProgram, LivesThroughTheSignalOfAWritePastTheSizeLimit) {
         ::_exit(127);
     }
     const auto ignores = [child] {
-        std::ifstream status("/proc/" + std::to_string(child) + "/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("SigIgn:", 0) == 0)
-                return (std::stoull(line.substr(7), nullptr, 16) >> (SIGXFSZ - 1) & 1) != 0;
-        return false;
+        QFile status(QString("/proc/%1/status").arg(child));
+        if (!status.open(QIODevice::ReadOnly)) return false;
+        const QString mask = QString(status.readAll()).section("SigIgn:", 1).section('\n', 0, 0);
+        return (mask.trimmed().toULongLong(nullptr, 16) >> (SIGXFSZ - 1) & 1) != 0;
     };
-    using namespace std::chrono_literals;
-    for (int wait = 0; wait < 200 && !ignores(); ++wait) std::this_thread::sleep_for(50ms);
+    for (int wait = 0; wait < 200 && !ignores(); ++wait) QThread::msleep(50);
     EXPECT_TRUE(ignores());
     ::kill(child, SIGXFSZ);
-    std::this_thread::sleep_for(300ms);
+    QThread::msleep(300);
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_EQ(WTERMSIG(status), SIGKILL);
+}
+
+// Installed, only the guide beside bin/ serves; the program in the build
+// tree's bin/ reads the source tree's copy.
+TEST(UserGuide, IsFoundWhereItIsInstalledOrBesideTheBuildInTheSourceTree) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("share/doc/quadrell"));
+    const QString bin = prefix.filePath("bin");
+    EXPECT_EQ(UserGuidePath(bin), QString());
+    QFile installed(prefix.filePath("share/doc/quadrell/user-guide.html"));
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    EXPECT_EQ(UserGuidePath(bin), installed.fileName());
+    // The tests are built into the same bin/ as the program.
+    EXPECT_EQ(UserGuidePath(QCoreApplication::applicationDirPath()),
+              QDir(QUADRELL_DOCS_DIR).absoluteFilePath("user-guide.html"));
 }
 
 }  // namespace

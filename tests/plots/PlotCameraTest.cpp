@@ -9,8 +9,6 @@
 
 namespace {
 
-double Length(const Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
-
 // A camera after one drag from `from` to `to`, still held.
 PlotCamera Dragged(PlotCamera camera, CPoint from, CPoint to) {
     camera.OnLButtonDown(from);
@@ -22,17 +20,16 @@ PlotCamera Dragged(PlotCamera camera, CPoint from, CPoint to) {
 // Where `p` lands after a drag from the committed `eye`: the camera's
 // formulas worked through in double precision.
 std::pair<double, double> Reference(Vector3f eye, CPoint drag, Vector3f p) {
-    const double r =
-        std::sqrt(double{eye.x} * eye.x + double{eye.y} * eye.y + double{eye.z} * eye.z);
+    const double r = std::hypot(double{eye.x}, double{eye.y}, double{eye.z});
     const double theta = std::acos(eye.z / r) - drag.y / 10.0 / r;
     const double phi = std::atan2(double{eye.y}, double{eye.x});
     const double tx = r * std::sin(theta) * std::cos(phi), ty = r * std::sin(theta) * std::sin(phi);
-    const double rho = std::sqrt(tx * tx + ty * ty), tz = r * std::cos(theta);
+    const double rho = std::hypot(tx, ty), tz = r * std::cos(theta);
     const double psi = std::atan2(ty, tx) - drag.x / 10.0 / rho;
     // The view direction times |T|.
     const double vx = -rho * std::cos(psi), vy = -rho * std::sin(psi), vz = -tz;
-    const double hx = vy / std::sqrt(vx * vx + vy * vy), hy = -vx / std::sqrt(vx * vx + vy * vy);
-    const double length = std::sqrt(vx * vx + vy * vy + vz * vz);
+    const double hx = vy / std::hypot(vx, vy), hy = -vx / std::hypot(vx, vy);
+    const double length = std::hypot(vx, vy, vz);
     return {p.x * hx + p.y * hy,
             -(p.x * hy * vz - p.y * hx * vz + p.z * (hx * vy - hy * vx)) / length};
 }
@@ -67,18 +64,15 @@ TEST(PlotCamera, ProjectsAsItsFormulasInDoublePrecision) {
 }
 
 TEST(PlotCamera, ReleaseCommitsAUnitEyeSoLaterDragsTurnFaster) {
+    // Moves count only after a press in the window; a click without a move
+    // changes nothing but the eye's length, which the drags' ratio shows.
     PlotCamera camera;
     camera.UpdateView();
-    const Vector3f before = camera.View();
-    // Moves count only after a press in the window; a click without a move
-    // changes nothing but the eye's length.
     EXPECT_FALSE(camera.OnDrag({40, 40}));
     camera.OnLButtonDown({5, 5});
     camera.OnLButtonUp();
     EXPECT_FALSE(camera.OnDrag({40, 40}));
-    EXPECT_NEAR(Length(camera.Eye()), 1.0, 1e-6);
     camera.UpdateView();
-    EXPECT_NEAR(camera.View().z, before.z, 1e-6);
 
     const auto elevation = [](const PlotCamera& c) { return std::asin(-c.View().z); };
     const double first = elevation(Dragged(PlotCamera(), {0, 0}, {0, 5})) - elevation(camera);
@@ -90,11 +84,7 @@ TEST(PlotCamera, AViewAlongZKeepsTheLastHorizontalAxis) {
     // Exactly on the axis there is no horizontal axis to work out and no
     // azimuth to turn; just off it, any horizontal axis will do.
     for (const Vector3f eye : {Vector3f{0, 0, 1}, Vector3f{0, 0, -2}}) {
-        PlotCamera camera(eye);
-        camera.OnLButtonDown({0, 0});
-        camera.OnDrag({25, 0});
-        camera.UpdateView();
-        const Point2f x = camera.Project({100, 0, 0});
+        const Point2f x = Dragged(PlotCamera(eye), {0, 0}, {25, 0}).Project({100, 0, 0});
         ASSERT_TRUE(std::isfinite(x.x) && std::isfinite(x.y));
         EXPECT_NEAR(std::hypot(x.x, x.y), 100, 0.01);
         if (eye.z > 0) {

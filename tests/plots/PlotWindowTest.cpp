@@ -28,15 +28,6 @@ PatternResult Pattern(const std::vector<std::pair<double, double>>& directions, 
     return pattern;
 }
 
-// One wire from the origin straight up to `height`, or none.
-StructureResult Structure(float height) {
-    StructureResult s;
-    if (height > 0) s = {{0}, {0}, {0}, {0}, {0}, {height}, 1, {}, {}};
-    std::string("  6.9127E+01").copy(s.impedanceRealText.data(), 12);
-    std::string(" -1.9344E+01").copy(s.impedanceImagText.data(), 12);
-    return s;
-}
-
 // Counts the paints a window gets.
 struct CPaintCounter : QObject {
     int paints = 0;
@@ -75,8 +66,9 @@ class PlotWindowTest : public testing::Test {
 };
 
 TEST_F(PlotWindowTest, BothWindowsFrameTheDrawingAndDrawTheAxes) {
-    for (CPlotWindow* window : {static_cast<CPlotWindow*>(Open(new CPlotDlg(PatternResult{}))),
-                                static_cast<CPlotWindow*>(Open(new CAntennaPlot(Structure(0))))}) {
+    for (CPlotWindow* window :
+         {static_cast<CPlotWindow*>(Open(new CPlotDlg(PatternResult{}))),
+          static_cast<CPlotWindow*>(Open(new CAntennaPlot(StructureResult{})))}) {
         SCOPED_TRACE(window->metaObject()->className());
         EXPECT_EQ(window->DrawingOrigin(), (CPoint{window->width() / 2, window->height() / 2}));
         EXPECT_EQ(Record(window).Lines(),
@@ -96,7 +88,6 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
     auto* window = Open(new CPlotDlg(pattern));
     ASSERT_EQ(window->ProjectedPoints().size(), 3u);
     // The strongest point, straight up, ends where the Z axis does.
-    EXPECT_NEAR(window->ProjectedPoints()[0].y, -81.65, 0.01);
     EXPECT_EQ(Pixel(window, 0, -81), qRgb(0, 0, 0));
 
     const std::pair<int, float> steps[] = {
@@ -111,9 +102,9 @@ TEST_F(PlotWindowTest, PatternPointsLieAtTheirFieldTimesTheZoom) {
         EXPECT_NEAR(window->ProjectedPoints()[0].y, -0.8165 * scale, 0.01);
         EXPECT_NEAR(window->ProjectedAxes()[5].y, -81.65, 0.01);
     }
-    // Lines far out are cut to the window; the scale stops short of infinity.
+    // Lines far out are cut to the window; the scale stops short of infinity,
+    // where no line could be drawn.
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
-    EXPECT_TRUE(std::isfinite(window->GetRadiusScale()));
     EXPECT_EQ(Pixel(window, 0, -100), qRgb(0, 0, 0));
 }
 
@@ -157,31 +148,30 @@ TEST_F(PlotWindowTest, TheMouseTurnsThePatternAndItsSlicesCollapseThePointsOutsi
                            "View Full Pattern 32797"}));
     EXPECT_EQ(LoadPlotPopup(1)->actions().size(), 3);  // the structure's: the zoom only
     const Vector3f view = window->Camera().View();
-    const struct {
-        int command;
-        const char* caption;
-        bool (*kept)(int theta, int phi);
-    } cases[] = {
-        {ID_SLICE_XZ, "X-Z Plane", [](int, int phi) { return phi % 180 == 0; }},
-        {ID_SLICE_YZ, "Y-Z Plane", [](int, int phi) { return phi % 180 == 90; }},
-        {ID_SLICE_XY, "X-Y Plane", [](int theta, int) { return theta >= 90 && theta % 90 == 0; }},
-        {ID_FULL_PATTERN, "         ", [](int, int) { return true; }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
-        ASSERT_TRUE(window->OnCmdMsg(c.command, true));
-        for (int i = 0; i < 20; ++i) {
-            const Point2f p = window->ProjectedPoints()[i];
-            EXPECT_EQ(p.x == 0 && p.y == 0, !c.kept(i % 5 * 45, i / 5 * 90)) << i;
-        }
-        EXPECT_EQ(Record(window).Texts().front(), (RecordedText{{-160, 140}, c.caption}));
+    // The points each slice keeps, cut by cut; the others collapse to the centre.
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {ID_SLICE_XZ, "X-Z Plane", "11111 00000 11111 00000"},
+        {ID_SLICE_YZ, "Y-Z Plane", "00000 11111 00000 11111"},
+        {ID_SLICE_XY, "X-Y Plane", "00101 00101 00101 00101"},
+        {ID_FULL_PATTERN, "         ", "11111 11111 11111 11111"}};
+    for (const auto& [command, caption, kept] : cases) {
+        ASSERT_TRUE(window->OnCmdMsg(command, true));
+        std::string shown;
+        for (const Point2f p : window->ProjectedPoints())
+            shown += std::string(shown.size() % 6 == 5, ' ') + (p.x == 0 && p.y == 0 ? '0' : '1');
+        EXPECT_EQ(shown, kept);
+        EXPECT_EQ(Record(window).Texts().front(), (RecordedText{{-160, 140}, caption}));
         EXPECT_EQ(window->GetRadiusScale(), 200);
         EXPECT_EQ(window->Camera().View().x, view.x);
     }
 }
 
 TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
-    auto* window = Open(new CAntennaPlot(Structure(50)));
+    // One wire from the origin straight up.
+    StructureResult structure{{0}, {0}, {0}, {0}, {0}, {50}, 1, {}, {}};
+    std::string("  6.9127E+01").copy(structure.impedanceRealText.data(), 12);
+    std::string(" -1.9344E+01").copy(structure.impedanceImagText.data(), 12);
+    auto* window = Open(new CAntennaPlot(structure));
     const CRecordingSurface surface = Record(window);
     EXPECT_EQ(surface.Texts(), (std::vector<RecordedText>{{{-160, 140}, "Impedance= "},
                                                           {{-80, 140}, "  6.9127E+01"},
@@ -191,12 +181,11 @@ TEST_F(PlotWindowTest, StructureShowsWiresAtTheirSizeAndTheImpedanceAsPrinted) {
     // Once painted, and only once, the window says how to use it.
     QApplication::processEvents();
     EXPECT_EQ(m_catcher.Messages(), QStringList{"Use mouse to rotate plots."});
-}
 
-TEST_F(PlotWindowTest, ZoomingInStopsWhileTheFarthestWireCanStillBeDrawn) {
-    // A Yagi across the Y axis: far beyond the window, the driven element
-    // still runs through the centre in the Y axis's direction.
-    auto* window = Open(new CAntennaPlot(
+    // Zooming in stops while the farthest wire can still be drawn: for a Yagi
+    // across the Y axis, far beyond the window, the driven element still runs
+    // through the centre in the Y axis's direction.
+    window = Open(new CAntennaPlot(
         {{-40, 0, 40}, {-40, 0, 40}, {-55, -50, -45}, {55, 50, 45}, {0, 0, 0}, {0, 0, 0}, 3}));
     for (int i = 0; i < 200; ++i) window->OnZoomIn();
     EXPECT_EQ(Pixel(window, 100, 58), qRgb(0, 0, 0));
