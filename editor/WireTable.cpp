@@ -138,75 +138,73 @@ void CWireTable::FillLater() {
     });
 }
 
-bool CWireTable::ReadCell(QTableWidgetItem* item, double min, double max, float& value) {
-    const QString refusal = CheckDialogNumber(item->text(), min, max, value);
-    if (refusal.isEmpty()) return true;
-    ShowQuadrellMessage(this, refusal);
+CElement* CWireTable::ReadEdit(const std::vector<CElement*>& rows, QTableWidgetItem* item,
+                               double min, double max, float& value) {
+    if (m_filling) return nullptr;
+    CElement* element = rows.at(static_cast<std::size_t>(item->row()));
+    const QString refusal =
+        element != nullptr ? CheckDialogNumber(item->text(), min, max, value) : QString();
+    if (element != nullptr && refusal.isEmpty()) return element;
+    if (!refusal.isEmpty()) ShowQuadrellMessage(this, refusal);
+    // The row shows the element as it is again, or goes with it.
     FillLater();
-    return false;
+    return nullptr;
 }
 
-void CWireTable::OnWireEdited(QTableWidgetItem* item) {
-    if (m_filling) return;
-    CElement* wire = m_wireRows.at(static_cast<std::size_t>(item->row()));
-    if (wire == nullptr) return FillLater();
-    float value = 0;
-    const int column = item->column();
-    const bool angle = column == kAngle;
-    if (!ReadCell(item, angle ? 0 : -kAny, angle ? 360 : kAny, value)) return;
-
+void CWireTable::MoveStart(CElement& element, bool alongX, float deckValue) {
     CDiscardingSurface surface;
-    float length = wire->GetLength(), radius = wire->GetRadius();
-    float segments = wire->GetSegments(), turn = wire->GetAngle();
-    switch (column) {
-        case kStartX:
-            wire->MoveStartTo({value + static_cast<float>(m_origin.x), wire->GetStartY()},
-                              surface, false);
-            break;
-        case kStartY:
-            wire->MoveStartTo({wire->GetStartX(), -value + static_cast<float>(m_origin.y)},
-                              surface, false);
-            break;
-        case kStartZ:
-            static_cast<CWire*>(wire)->SetHeight(value);
-            break;
-        default:
-            if (column == kLength) length = value;
-            if (column == kAngle) turn = value;
-            if (column == kRadius) radius = value;
-            if (column == kSegments) segments = value;
-            wire->SetProperties(surface, length, radius, segments, turn);
-            break;
-    }
+    const float x = alongX ? deckValue + static_cast<float>(m_origin.x) : element.GetStartX();
+    const float y = alongX ? element.GetStartY() : -deckValue + static_cast<float>(m_origin.y);
+    element.MoveStartTo({x, y}, surface, false);
+}
+
+void CWireTable::Changed(CElement& element) {
     m_document.UpdateAllViews();
     // The element edited is the one the user works on: the view shows it
     // selected, with its new coordinates.
-    emit elementChosen(wire);
+    emit elementChosen(&element);
+}
+
+void CWireTable::OnWireEdited(QTableWidgetItem* item) {
+    const int column = item->column();
+    const bool angle = column == kAngle;
+    float value = 0;
+    CElement* wire = ReadEdit(m_wireRows, item, angle ? 0 : -kAny, angle ? 360 : kAny, value);
+    if (wire == nullptr) return;
+
+    if (column == kStartX || column == kStartY) {
+        MoveStart(*wire, column == kStartX, value);
+    } else if (column == kStartZ) {
+        static_cast<CWire*>(wire)->SetHeight(value);
+    } else {
+        float length = wire->GetLength(), radius = wire->GetRadius();
+        float segments = wire->GetSegments(), turn = wire->GetAngle();
+        if (column == kLength) length = value;
+        if (column == kAngle) turn = value;
+        if (column == kRadius) radius = value;
+        if (column == kSegments) segments = value;
+        CDiscardingSurface surface;
+        wire->SetProperties(surface, length, radius, segments, turn);
+    }
+    Changed(*wire);
 }
 
 void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
-    if (m_filling) return;
-    CElement* source = m_sourceRows.at(static_cast<std::size_t>(item->row()));
-    if (source == nullptr) return FillLater();
-    float value = 0;
     const int column = item->column();
     const bool phase = column == kPhase;
-    if (!ReadCell(item, phase ? -180 : -kAny, phase ? 180 : kAny, value)) return;
+    float value = 0;
+    CElement* source = ReadEdit(m_sourceRows, item, phase ? -180 : -kAny, phase ? 180 : kAny, value);
+    if (source == nullptr) return;
 
-    CDiscardingSurface surface;
-    float magnitude = source->GetMagnitude(), angle = source->GetPhase();
-    if (column == kCentreX) {
-        source->MoveStartTo({value + static_cast<float>(m_origin.x), source->GetStartY()},
-                            surface, false);
-    } else if (column == kCentreY) {
-        source->MoveStartTo({source->GetStartX(), -value + static_cast<float>(m_origin.y)},
-                            surface, false);
+    if (column == kCentreX || column == kCentreY) {
+        MoveStart(*source, column == kCentreX, value);
     } else {
+        float magnitude = source->GetMagnitude(), angle = source->GetPhase();
         (column == kMagnitude ? magnitude : angle) = value;
+        CDiscardingSurface surface;
         source->SetProperties(surface, magnitude, angle, 0, 0);
     }
-    m_document.UpdateAllViews();
-    emit elementChosen(source);
+    Changed(*source);
 }
 
 void CWireTable::Choose(const std::vector<CElement*>& rows, int row) {

@@ -42,9 +42,14 @@ class CWireTable : public QWidget, public CDocumentObserver {
     void FillLater();
     void OnWireEdited(QTableWidgetItem* item);
     void OnSourceEdited(QTableWidgetItem* item);
-    // The number typed into `item`, or nothing after telling the user why
-    // not and showing the old value again.
-    bool ReadCell(QTableWidgetItem* item, double min, double max, float& value);
+    // The element of the edited row, with the number typed into `item` in
+    // `value`; null, after telling the user why and showing the row as it
+    // was, when the number is refused or the element has gone.
+    CElement* ReadEdit(const std::vector<CElement*>& rows, QTableWidgetItem* item, double min,
+                       double max, float& value);
+    // Moves the element's start to a deck X (or Y) typed into the table.
+    void MoveStart(CElement& element, bool alongX, float deckValue);
+    void Changed(CElement& element);
     void Choose(const std::vector<CElement*>& rows, int row);
 
     CQuadrellDoc& m_document;
