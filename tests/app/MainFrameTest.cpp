@@ -73,15 +73,15 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
         "&File: &New|&Open...|&Close|-|&Print...|Print Pre&view|P&rint Setup...|-|Recent "
         "File|-|E&xit",
         "&Edit: &Undo|Redo|Repeat|-|Cu&t|&Copy|&Paste",
-        "&View: &Toolbar|&Status Bar",
-        "&Tools: &Snap Controls|&Rotate|&Flip",
+        "&View: &Toolbar|&Status Bar|-|Zoom &In|Zoom &Out|Zoom to &Fit|&Actual Size",
+        "&Tools: &Snap Controls|&Rotate|&Flip|-|&Wire Table...",
         "&Window: &New Window|&Cascade|&Tile|&Arrange Icons",
         "&Help: &Help Topics|-|&About Quadrell..."};
     EXPECT_EQ(Menus(), designMenus);
-    // The element commands are never disabled in a design window; the plot
-    // commands wait for a result window.
+    // The element and zoom commands are never disabled in a design window;
+    // the plot commands wait for a result window.
     EXPECT_EQ(Disabled(),
-              "Zoom &In|Zoom &Out|Normal View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|"
+              "Normal View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|"
               "Repeat|&Undo|Redo|Next Pane|Previous Pane");
     EXPECT_FALSE(m_frame->RecentPlaceHolder()->isEnabled());
 
@@ -92,8 +92,8 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
                                     "&Help: &Help Topics|-|&About Quadrell..."}));
     EXPECT_EQ(Disabled(),
               "Place new wire|&Delete|Place new source|Generate Input File for NEC2D|&Snap "
-              "Controls|Launch NEC2d|Process OutPut Data|&Flip|&Rotate|Zoom &In|Zoom &Out|Normal "
-              "View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|&Close|&Print...||Print "
+              "Controls|Launch NEC2d|Process OutPut Data|&Flip|&Rotate|Zoom &In|Zoom &Out|Zoom to "
+              "&Fit|&Actual Size|&Wire Table...|Normal View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|&Close|&Print...||Print "
               "Pre&view|&Copy|Cu&t|&Paste|Repeat|&Undo|Redo|&New Window|&Arrange "
               "Icons|&Cascade|&Tile|Next Pane|Previous Pane");
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell");
@@ -125,7 +125,8 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
             keys << action->text() + "=" + QKeySequence::listToString(action->shortcuts());
     EXPECT_EQ(
         keys.join('|'),
-        "&Delete=Del|&Snap Controls=Ctrl+G|&Flip=Ctrl+F|&Rotate=Ctrl+R|&New=Ctrl+N|&Open..."
+        "&Delete=Del|&Snap Controls=Ctrl+G|&Flip=Ctrl+F|&Rotate=Ctrl+R|Zoom &In=Ctrl++; "
+        "Ctrl+=|Zoom &Out=Ctrl+-|&New=Ctrl+N|&Open..."
         "=Ctrl+O|&Print...=Ctrl+P|&Copy=Ctrl+C; Ctrl+Ins|Cu&t=Ctrl+X; Shift+Del|&Paste=Ctrl+V; "
         "Shift+Ins|&Undo=Ctrl+Z; Alt+Backspace|Help=Shift+F1|Help=F1|Next Pane=F6|Previous "
         "Pane=Shift+F6");
@@ -141,7 +142,7 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
               "Rotate,Flip");
 
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
-    m_frame->SetStatusPaneText(6, "no such pane");
+    m_frame->SetStatusPaneText(7, "no such pane");
 
     for (bool shown : {false, true}) {
         Trigger(ID_VIEW_TOOLBAR);
