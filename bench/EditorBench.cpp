@@ -11,8 +11,8 @@
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
-#include "model/ViewScale.h"
 #include "model/Source.h"
+#include "model/ViewScale.h"
 #include "model/Wire.h"
 
 namespace {
@@ -48,8 +48,8 @@ struct ViewAtScale {
         // The dragged wire, at the head of the list.
         doc.AddElementAtHead(std::make_unique<CWire>(-3, 341, 0, 40, 0.005f, 5, 0));
         const CViewScale scale(step);
-        view.SetScale(CViewScale(step, {static_cast<int>(-scale.ToPixels(10)),
-                                        static_cast<int>(-scale.ToPixels(341))}));
+        view.SetScale(CViewScale(
+            step, {static_cast<int>(-scale.ToPixels(10)), static_cast<int>(-scale.ToPixels(341))}));
         view.resize(1000, 700);
         view.OnInitialUpdate();
         view.show();

@@ -149,7 +149,9 @@ void CQuadrellView::SetScale(const CViewScale& scale) {
     }
 }
 
-void CQuadrellView::ZoomAbout(int steps, CPoint pixel) { SetScale(m_scale.ZoomedAbout(steps, pixel)); }
+void CQuadrellView::ZoomAbout(int steps, CPoint pixel) {
+    SetScale(m_scale.ZoomedAbout(steps, pixel));
+}
 
 void CQuadrellView::OnZoomIn() { ZoomAbout(1, {}); }
 

@@ -60,12 +60,12 @@ void SetRow(QTableWidget* table, int row, const QList<float>& values,
 CWireTable::CWireTable(CQuadrellDoc& document, CPoint origin, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_document(document), m_origin(origin) {
     setWindowTitle(QStringLiteral("Wires"));
-    m_wires = MakeTable({QStringLiteral("Start X (m)"), QStringLiteral("Start Y (m)"),
-                         QStringLiteral("Start Z (m)"), QStringLiteral("Length (m)"),
-                         QStringLiteral("Angle (°)"), QStringLiteral("End X (m)"),
-                         QStringLiteral("End Y (m)"), QStringLiteral("Radius (m)"),
-                         QStringLiteral("Segments")},
-                        this);
+    m_wires = MakeTable(
+        {QStringLiteral("Start X (m)"), QStringLiteral("Start Y (m)"),
+         QStringLiteral("Start Z (m)"), QStringLiteral("Length (m)"), QStringLiteral("Angle (°)"),
+         QStringLiteral("End X (m)"), QStringLiteral("End Y (m)"), QStringLiteral("Radius (m)"),
+         QStringLiteral("Segments")},
+        this);
     m_sources = MakeTable({QStringLiteral("Centre X (m)"), QStringLiteral("Centre Y (m)"),
                            QStringLiteral("Magnitude (V)"), QStringLiteral("Phase (°)")},
                           this);
@@ -104,8 +104,8 @@ void CWireTable::Fill() {
         const auto* wire = static_cast<const CWire*>(m_wireRows[row]);
         SetRow(m_wires, row,
                {wire->GetStartX() - ox, -(wire->GetStartY() - oy), wire->GetStartZ(),
-                wire->GetLength(), wire->GetAngle(), wire->GetEndX() - ox,
-                -(wire->GetEndY() - oy), wire->GetRadius(), wire->GetSegments()},
+                wire->GetLength(), wire->GetAngle(), wire->GetEndX() - ox, -(wire->GetEndY() - oy),
+                wire->GetRadius(), wire->GetSegments()},
                {kEndX, kEndY});
     }
     m_sources->setRowCount(static_cast<int>(m_sourceRows.size()));
@@ -193,7 +193,8 @@ void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
     const int column = item->column();
     const bool phase = column == kPhase;
     float value = 0;
-    CElement* source = ReadEdit(m_sourceRows, item, phase ? -180 : -kAny, phase ? 180 : kAny, value);
+    CElement* source =
+        ReadEdit(m_sourceRows, item, phase ? -180 : -kAny, phase ? 180 : kAny, value);
     if (source == nullptr) return;
 
     if (column == kCentreX || column == kCentreY) {

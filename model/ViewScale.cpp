@@ -14,8 +14,8 @@ constexpr int kMetresPerPixel[CViewScale::kActualSizeStep] = {100, 50, 20, 10, 5
 constexpr int kPixelsPerMetre[CViewScale::kSteps - CViewScale::kActualSizeStep] = {
     1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
 constexpr const char* kTexts[CViewScale::kSteps] = {
-    "0.01 px/m", "0.02 px/m", "0.05 px/m", "0.1 px/m", "0.2 px/m",  "0.5 px/m",
-    "1 px/m",    "2 px/m",    "5 px/m",    "10 px/m",  "20 px/m",   "50 px/m",
+    "0.01 px/m", "0.02 px/m", "0.05 px/m", "0.1 px/m", "0.2 px/m", "0.5 px/m",
+    "1 px/m",    "2 px/m",    "5 px/m",    "10 px/m",  "20 px/m",  "50 px/m",
     "100 px/m",  "200 px/m",  "500 px/m",  "1000 px/m"};
 
 int ClampStep(int step) { return std::clamp(step, 0, CViewScale::kSteps - 1); }
@@ -80,5 +80,6 @@ CViewScale FitScale(float left, float top, float right, float bottom, int width,
     const CViewScale scale(step);
     const double centreX = (static_cast<double>(left) + right) / 2;
     const double centreY = (static_cast<double>(top) + bottom) / 2;
-    return CViewScale(step, {RoundToInt(-scale.ToPixels(centreX)), RoundToInt(-scale.ToPixels(centreY))});
+    return CViewScale(step,
+                      {RoundToInt(-scale.ToPixels(centreX)), RoundToInt(-scale.ToPixels(centreY))});
 }

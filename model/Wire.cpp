@@ -33,8 +33,7 @@ void CWire::PlaceEnd(float length, float angle) {
     m_y2 = static_cast<float>(m_y1 + length * std::sin(theta));
 }
 
-void CWire::Draw(CDrawingSurface& surface, bool highlight, int mode,
-                 const CViewScale& view) const {
+void CWire::Draw(CDrawingSurface& surface, bool highlight, int mode, const CViewScale& view) const {
     CScopedPen pen(surface, PenFor(highlight, mode, kWireColor));
     surface.MoveTo(TruncateToInt(view.PixelX(m_x1)), TruncateToInt(view.PixelY(m_y1)));
     surface.LineTo(TruncateToInt(view.PixelX(m_x2)), TruncateToInt(view.PixelY(m_y2)));

@@ -21,7 +21,6 @@ namespace {
 
 class ShellTest : public CShellFixture {
   protected:
-
     // Each menu of the menu bar as "title: item|item", "-" for a separator.
     QStringList Menus() const {
         QStringList menus;
@@ -93,7 +92,8 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
     EXPECT_EQ(Disabled(),
               "Place new wire|&Delete|Place new source|Generate Input File for NEC2D|&Snap "
               "Controls|Launch NEC2d|Process OutPut Data|&Flip|&Rotate|Zoom &In|Zoom &Out|Zoom to "
-              "&Fit|&Actual Size|&Wire Table...|Normal View|Slice X Z|Slice Y Z|Slice X Y|View Full Pattern|&Close|&Print...||Print "
+              "&Fit|&Actual Size|&Wire Table...|Normal View|Slice X Z|Slice Y Z|Slice X Y|View "
+              "Full Pattern|&Close|&Print...||Print "
               "Pre&view|&Copy|Cu&t|&Paste|Repeat|&Undo|Redo|&New Window|&Arrange "
               "Icons|&Cascade|&Tile|Next Pane|Previous Pane");
     EXPECT_EQ(m_frame->windowTitle(), "Quadrell");

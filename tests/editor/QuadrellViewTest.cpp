@@ -311,7 +311,8 @@ TEST_F(DesignWindowTest, ZoomedViewsPlaceAndSnapAtTheirPrecision) {
     EXPECT_EQ(Pane(STATUS_PANE_COORDS), "(10., 10.)  (20., 10.)");
 
     const auto send = [this](QEvent&& event) { QApplication::sendEvent(m_view, &event); };
-    const QPointF at = QPointF(m_view->OnPrepareDC().x, m_view->OnPrepareDC().y) + QPointF(100, -100);
+    const QPointF at =
+        QPointF(m_view->OnPrepareDC().x, m_view->OnPrepareDC().y) + QPointF(100, -100);
     send(QWheelEvent(at, m_view->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
                      Qt::NoScrollPhase, false));
     EXPECT_EQ(std::pair(Pane(STATUS_PANE_SCALE), m_view->GetScale().ToMetres(CPoint{100, -100})),
@@ -333,8 +334,8 @@ TEST_F(DesignWindowTest, ZoomedViewsPlaceAndSnapAtTheirPrecision) {
 // The table shows the design in deck terms; an edit changes the element for
 // every view at once, a refused value changes nothing, and a click selects.
 TEST_F(DesignWindowTest, TheWireTableEditsTheDesignForEveryView) {
-    CElement* wire =
-        m_doc->AddElementAtHead(std::make_unique<CWire>(-5.35f, -3.4f, 12.5f, 10.7f, 0.005f, 11, 0));
+    CElement* wire = m_doc->AddElementAtHead(
+        std::make_unique<CWire>(-5.35f, -3.4f, 12.5f, 10.7f, 0.005f, 11, 0));
     CElement* source = AddSource(0, -3.4f);
     CQuadrellView* first = m_view;
     Activate(NewWindow());
@@ -351,8 +352,11 @@ TEST_F(DesignWindowTest, TheWireTableEditsTheDesignForEveryView) {
     EXPECT_EQ(cells().join(' '), "-5.35 3.4 12.5 10.7 0 5.35 3.4 0.005 11 0 3.4 1 0");
 
     const std::tuple<int, const char*, const char*> edits[] = {
-        {3, "9.5", ""}, {0, "1", ""}, {2, "x", "Please enter a number."},
-        {4, "400", "Please enter a number between 0 and 360."}, {4, "90", ""}};
+        {3, "9.5", ""},
+        {0, "1", ""},
+        {2, "x", "Please enter a number."},
+        {4, "400", "Please enter a number between 0 and 360."},
+        {4, "90", ""}};
     for (const auto& [column, text, refusal] : edits) {
         const qsizetype shown = m_catcher.Messages().size();
         table->Wires()->item(0, column)->setText(text);

@@ -13,9 +13,9 @@ namespace {
 // pixel (4, 8), and the digits a readout needs.
 TEST(ViewScale, MapsPixelsToMetresOnTheLadder) {
     const std::tuple<int, const char*, CPointF, int> cases[] = {
-        {0, "0.01 px/m", {3000, -2000}, 0}, {5, "0.5 px/m", {60, -40}, 0},
-        {6, "1 px/m", {30, -20}, 0},        {9, "10 px/m", {3.0f, -2.0f}, 1},
-        {10, "20 px/m", {1.5f, -1.0f}, 2},  {13, "200 px/m", {0.15f, -0.1f}, 3},
+        {0, "0.01 px/m", {3000, -2000}, 0},    {5, "0.5 px/m", {60, -40}, 0},
+        {6, "1 px/m", {30, -20}, 0},           {9, "10 px/m", {3.0f, -2.0f}, 1},
+        {10, "20 px/m", {1.5f, -1.0f}, 2},     {13, "200 px/m", {0.15f, -0.1f}, 3},
         {15, "1000 px/m", {0.03f, -0.02f}, 3}, {99, "1000 px/m", {0.03f, -0.02f}, 3},
     };
     for (const auto& [step, text, metres, decimals] : cases) {
