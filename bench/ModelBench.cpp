@@ -49,7 +49,7 @@ void BM_SnapSearch2000(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         ++step;
-        benchmark::DoNotOptimize(SnapDragStart(doc, dragged, {10 + step % 30, 341}, {-13, 0},
+        benchmark::DoNotOptimize(SnapDragStart(doc, dragged, {10 + step % 30, 341}, {}, {-13, 0},
                                                SNAP_ALL, GRAB_START, {0, 0}, grid));
     }
 }

@@ -6,13 +6,20 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "editor/GenerateInputFile.h"
 #include "editor/ImportDeck.h"
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
 #include "editor/SnapControlDialog.h"
+#include "editor/WireTable.h"
+#include "model/Element.h"
 #include "model/ElementReadout.h"
+#include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
 #include "nec/SolverLaunch.h"
 #include "plots/AntennaPlot.h"
@@ -27,20 +34,43 @@ namespace {
 
 constexpr PenColor kAxisColor{0, 100, 255};
 
-void DrawAxes(CDrawingSurface& surface) {
+// The margin that Zoom to Fit leaves around the design, in pixels.
+constexpr int kFitMargin = 20;
+// Pixels the drawing moves for one notch of the wheel.
+constexpr int kWheelPanStep = 60;
+constexpr int kWheelNotch = 120;
+
+// The axes and the grid marks, around the origin's pixel (x, y); they keep
+// their pixels at every scale.
+void DrawAxesAndGrid(CDrawingSurface& surface, int x, int y, const GridPoints& grid) {
     CScopedPen pen(surface, Pen::Solid(kAxisColor));
     // Up the screen (deck +Y) ...
-    surface.MoveTo(0, 0);
-    surface.LineTo(0, -60);
-    surface.LineTo(-5, -52);
-    surface.MoveTo(0, -60);
-    surface.LineTo(5, -52);
+    surface.MoveTo(x, y);
+    surface.LineTo(x, y - 60);
+    surface.LineTo(x - 5, y - 52);
+    surface.MoveTo(x, y - 60);
+    surface.LineTo(x + 5, y - 52);
     // ... and to the right (deck +X).
-    surface.MoveTo(0, 0);
-    surface.LineTo(60, 0);
-    surface.LineTo(52, -5);
-    surface.MoveTo(60, 0);
-    surface.LineTo(52, 5);
+    surface.MoveTo(x, y);
+    surface.LineTo(x + 60, y);
+    surface.LineTo(x + 52, y - 5);
+    surface.MoveTo(x + 60, y);
+    surface.LineTo(x + 52, y + 5);
+
+    for (const CPoint& point : grid) {
+        const int gx = x + point.x;
+        const int gy = y + point.y;
+        surface.MoveTo(gx, gy - 1);
+        surface.LineTo(gx, gy + 1);
+        surface.MoveTo(gx - 1, gy);
+        surface.LineTo(gx + 1, gy);
+    }
+}
+
+int ClampedSum(int a, int b) {
+    const long long sum = static_cast<long long>(a) + b;
+    return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -89,19 +119,11 @@ CPoint CQuadrellView::ClientToLogical(QPoint client) const {
 }
 
 void CQuadrellView::OnDraw(CDrawingSurface& surface) {
-    DrawAxes(surface);
-    {
-        CScopedPen pen(surface, Pen::Solid(kAxisColor));
-        for (const CPoint& grid : m_gridPoints) {
-            surface.MoveTo(grid.x, grid.y - 1);
-            surface.LineTo(grid.x, grid.y + 1);
-            surface.MoveTo(grid.x - 1, grid.y);
-            surface.LineTo(grid.x + 1, grid.y);
-        }
-    }
+    DrawAxesAndGrid(surface, TruncateToInt(m_scale.PixelX(static_cast<float>(m_origin.x))),
+                    TruncateToInt(m_scale.PixelY(static_cast<float>(m_origin.y))), m_gridPoints);
     for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
         const CElement* element = m_document->GetNextElement(pos);
-        element->Draw(surface, element == m_pSelected, DRAW_NORMAL);
+        element->Draw(surface, element == m_pSelected, DRAW_NORMAL, m_scale);
     }
 }
 
@@ -113,8 +135,76 @@ void CQuadrellView::paintEvent(QPaintEvent* /*event*/) {
     OnDraw(surface);
 }
 
-QString CQuadrellView::FormatElementCoordinates(const CElement& element) {
-    return QString::fromStdString(::FormatElementCoordinates(element));
+QString CQuadrellView::FormatElementCoordinates(const CElement& element) const {
+    return QString::fromStdString(::FormatElementCoordinates(element, m_scale.PixelDecimals()));
+}
+
+void CQuadrellView::SetScale(const CViewScale& scale) {
+    m_scale = scale;
+    update();
+    emit statusPaneText(STATUS_PANE_SCALE, QString::fromLatin1(m_scale.Text()));
+    // The readout shows the digits of the new scale.
+    if (m_pSelected != nullptr) {
+        emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
+    }
+}
+
+void CQuadrellView::ZoomAbout(int steps, CPoint pixel) { SetScale(m_scale.ZoomedAbout(steps, pixel)); }
+
+void CQuadrellView::OnZoomIn() { ZoomAbout(1, {}); }
+
+void CQuadrellView::OnZoomOut() { ZoomAbout(-1, {}); }
+
+void CQuadrellView::OnActualSize() { SetScale(CViewScale{}); }
+
+void CQuadrellView::OnZoomToFit() {
+    bool any = false;
+    float left = 0, top = 0, right = 0, bottom = 0;
+    const auto take = [&](float x, float y) {
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        if (!any) {
+            left = right = x;
+            top = bottom = y;
+            any = true;
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    };
+    for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
+        const CElement* element = m_document->GetNextElement(pos);
+        take(element->GetStartX(), element->GetStartY());
+        if (element->GetType() == ELEMENT_WIRE) take(element->GetEndX(), element->GetEndY());
+    }
+    if (!any) return OnActualSize();
+    SetScale(FitScale(left, top, right, bottom, width(), height(), kFitMargin, m_scale));
+}
+
+void CQuadrellView::PanBy(int dx, int dy) {
+    const CPoint pan = m_scale.Pan();
+    m_scale = CViewScale(m_scale.Step(), {ClampedSum(pan.x, dx), ClampedSum(pan.y, dy)});
+    update();
+}
+
+// Ctrl and the wheel zoom about the mouse; the wheel alone scrolls the
+// drawing, sideways with Shift.
+void CQuadrellView::wheelEvent(QWheelEvent* event) {
+    QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int notches = delta.y() / kWheelNotch;
+        if (notches != 0) ZoomAbout(notches, ClientToLogical(event->position().toPoint()));
+    } else {
+        if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0) delta = {delta.y(), 0};
+        PanBy(delta.x() * kWheelPanStep / kWheelNotch, delta.y() * kWheelPanStep / kWheelNotch);
+    }
+    event->accept();
+}
+
+// The scale pane shows the scale of the view the user works in.
+void CQuadrellView::focusInEvent(QFocusEvent* event) {
+    emit statusPaneText(STATUS_PANE_SCALE, QString::fromLatin1(m_scale.Text()));
+    QWidget::focusInEvent(event);
 }
 
 void CQuadrellView::PrintPage(QPainter& painter) {
@@ -178,6 +268,27 @@ bool CQuadrellView::ImportDeck(const QString& path) {
     return true;
 }
 
+void CQuadrellView::OnWireTable() {
+    if (!m_wireTable) {
+        // A tool window of this view: it floats over the main window and goes
+        // with the view.
+        m_wireTable = new CWireTable(*m_document, m_origin, this);
+        connect(m_wireTable, &CWireTable::elementChosen, this, &CQuadrellView::SelectElement);
+    }
+    m_wireTable->show();
+    m_wireTable->raise();
+    m_wireTable->activateWindow();
+}
+
+CWireTable* CQuadrellView::GetWireTable() const { return m_wireTable; }
+
+void CQuadrellView::SelectElement(CElement* element) {
+    if (element == nullptr || !m_document->ContainsElement(element)) return;
+    m_pSelected = element;
+    update();
+    emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
+}
+
 CPlotDlg* CQuadrellView::GetPlotDlg() const { return m_pPlotDlg; }
 
 CAntennaPlot* CQuadrellView::GetAntennaPlot() const { return m_pAntennaPlot; }
@@ -208,6 +319,11 @@ bool CQuadrellView::OnCmdMsg(int id, bool execute) {
         {ID_EDIT_COPY, &CQuadrellView::OnEditCopy},
         {ID_EDIT_CUT, &CQuadrellView::OnEditCut},
         {ID_EDIT_PASTE, &CQuadrellView::OnEditPaste},
+        {ID_ZOOM_IN, &CQuadrellView::OnZoomIn},
+        {ID_ZOOM_OUT, &CQuadrellView::OnZoomOut},
+        {ID_ZOOM_TO_FIT, &CQuadrellView::OnZoomToFit},
+        {ID_ACTUAL_SIZE, &CQuadrellView::OnActualSize},
+        {ID_WIRE_TABLE, &CQuadrellView::OnWireTable},
         {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},
         {ID_FILE_PRINT_PREVIEW, &CQuadrellView::OnFilePrintPreview},

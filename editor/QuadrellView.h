@@ -7,9 +7,11 @@
 #include "model/DocumentObserver.h"
 #include "model/Point.h"
 #include "model/Snap.h"
+#include "model/ViewScale.h"
 #include "ui/CmdTarget.h"
 
 class CAntennaPlot;
+class CWireTable;
 class CDrawingSurface;
 class CElement;
 class CPlotDlg;
@@ -18,6 +20,7 @@ class CQuadrellDoc;
 class QMouseEvent;
 class QPainter;
 class QPrinter;
+class QWheelEvent;
 
 // The editor view: one window on a design. It paints the axes, the grid marks
 // and every element around the centre of its client area, and holds all the
@@ -36,15 +39,23 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // Loads the cursors and enters select mode; called once before the view
     // is first shown.
     void OnInitialUpdate();
-    // The device point of the logical origin: the centre of the client area.
+    // The device point that view pixels are counted from: the centre of the
+    // client area.
     CPoint OnPrepareDC() const;
     // Paints axes, grid marks and elements on a surface whose origin is set.
     void OnDraw(CDrawingSurface& surface);
     void ResetToArrowCursor();
-    static QString FormatElementCoordinates(const CElement& element);
+    // The readout of the status bar, with the digits this view's scale needs.
+    QString FormatElementCoordinates(const CElement& element) const;
 
-    // A mouse point in client pixels as a logical point.
+    // A mouse point in client pixels as a view pixel, counted from the centre.
     CPoint ClientToLogical(QPoint client) const;
+
+    // Scale and pan: at actual size with no pan a pixel is a metre.
+    const CViewScale& GetScale() const { return m_scale; }
+    void SetScale(const CViewScale& scale);
+    // One step up or down the 1-2-5 ladder, about a view pixel.
+    void ZoomAbout(int steps, CPoint pixel);
 
     // One printed page: the drawing with its origin at the device point equal
     // to the current client-area centre, one logical unit per device unit.
@@ -57,6 +68,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
 
     CElement* GetSelected() const { return m_pSelected; }
     CPoint GetOrigin() const { return m_origin; }
+    CPointF GetLastPress() const { return m_lastPress; }
     float GetLastFrequency() const { return m_lastFrequency; }
     int GetSnapMode() const { return m_snapMode; }
     bool IsInSelectMode() const { return m_hCurrentCursor == &m_hArrowCursor; }
@@ -68,8 +80,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     CPlotDlg* GetPlotDlg() const;
     CAntennaPlot* GetAntennaPlot() const;
 
-    // Mouse handling, on logical points; `leftDown` is the left button's
-    // state during the event.
+    // Mouse handling, on view pixels; `leftDown` is the left button's state
+    // during the event.
     void OnLButtonDown(CPoint point);
     void OnMouseMove(CPoint point, bool leftDown);
     void OnLButtonUp(CPoint point);
@@ -92,6 +104,17 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // Imports the deck at `path` into the design, all or nothing, telling
     // the user what failed or was skipped.
     bool ImportDeck(const QString& path);
+    void OnZoomIn();
+    void OnZoomOut();
+    // Shows every element, with a margin, at the largest scale that holds them.
+    void OnZoomToFit();
+    // Back to the start: 1 pixel = 1 metre, the origin at the centre.
+    void OnActualSize();
+    // Opens this view's "Wires" window, or brings it to the front.
+    void OnWireTable();
+    CWireTable* GetWireTable() const;
+    // Selects `element` as a press on it would, if it is in the design.
+    void SelectElement(CElement* element);
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
@@ -105,7 +128,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnEditPaste();
 
     int GetGrabbedEnd() const { return m_grabbedEnd; }
-    CPoint GetGrabOffset() const { return m_grabOffset; }
+    CPointF GetGrabOffset() const { return m_grabOffset; }
     bool IsDragging() const { return m_bDragging; }
 
   signals:
@@ -122,6 +145,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
     void SetCurrentCursor(const QCursor* cursor);
@@ -131,8 +156,10 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     CElement* ElementAt(CPoint point) const;
     // The first element in list order whose body holds `point`.
     CElement* FirstElementHit(CPoint point) const;
-    void PlaceWire(CPoint point);
-    void PlaceSource(CPoint point);
+    void PlaceWire(CPointF point);
+    void PlaceSource(CPointF point);
+    // Moves the drawing by `dx`, `dy` pixels.
+    void PanBy(int dx, int dy);
     void EditSelectedProperties();
     void TurnSelectedWire(float step);
     // Shows popup "Element" or "No Element" of the context menu; the command
@@ -154,10 +181,11 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     int m_tagCounter = 0;
     int m_snapMode = SNAP_ALL;
     int m_grabbedEnd = 0;
-    CPoint m_grabOffset;
+    CPointF m_grabOffset;
     // Closing a result window destroys it, which empties its pointer here.
     QPointer<CPlotDlg> m_pPlotDlg;
     QPointer<CAntennaPlot> m_pAntennaPlot;
+    QPointer<CWireTable> m_wireTable;
     float m_clipLength = 0;
     float m_clipRadius = 0;
     float m_clipSegments = 0;
@@ -165,8 +193,12 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     float m_clipMagnitude = 0;
     float m_clipPhase = 0;
     int m_clipType = 0;
-    CPoint m_lastPress;
+    CPointF m_lastPress;
     float m_lastFrequency = 1.0f;
     GridPoints m_gridPoints{};
     CPoint m_origin;
+    CViewScale m_scale;
+    // The middle button drags the drawing; where it was last.
+    bool m_bPanning = false;
+    CPoint m_panFrom;
 };

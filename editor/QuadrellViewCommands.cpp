@@ -29,7 +29,7 @@ constexpr PopupItem kNoElementPopup[] = {{"&Snap Controls", ID_SNAP_CONTROLS},
 }  // namespace
 
 void CQuadrellView::OnRButtonDown(CPoint point, QPoint screenPoint) {
-    m_lastPress = point;
+    m_lastPress = m_scale.ToMetres(point);
     if (!IsInSelectMode()) {
         ResetToArrowCursor();
         return;
@@ -62,12 +62,13 @@ void CQuadrellView::OnRotate() { TurnSelectedWire(kRotateStep); }
 void CQuadrellView::OnFlip() { TurnSelectedWire(kFlipStep); }
 
 // The wire is replaced by a new one turned about its start, at the head of
-// the list and at height 0; an angle past 360 comes round once, while 360
+// the list and at its height; an angle past 360 comes round once, while 360
 // itself stays.
 void CQuadrellView::TurnSelectedWire(float step) {
     if (m_pSelected == nullptr || m_pSelected->GetType() != ELEMENT_WIRE) return;
     const float x1 = m_pSelected->GetStartX();
     const float y1 = m_pSelected->GetStartY();
+    const float z1 = static_cast<const CWire*>(m_pSelected)->GetStartZ();
     const float segments = std::trunc(m_pSelected->GetSegments());
     const float length = m_pSelected->GetLength();
     const float radius = m_pSelected->GetRadius();
@@ -75,7 +76,7 @@ void CQuadrellView::TurnSelectedWire(float step) {
     if (angle > 360.0f) angle -= 360.0f;
     m_document->RemoveElement(m_pSelected);
     m_document->AddElementAtHead(
-        std::make_unique<CWire>(x1, y1, 0.0f, length, radius, segments, angle));
+        std::make_unique<CWire>(x1, y1, z1, length, radius, segments, angle));
     m_document->UpdateAllViews();
     m_pSelected = nullptr;
 }
@@ -109,8 +110,8 @@ void CQuadrellView::OnEditCut() {
 
 void CQuadrellView::OnEditPaste() {
     if (!m_bClipboardFull) return;
-    const auto x = static_cast<float>(m_lastPress.x);
-    const auto y = static_cast<float>(m_lastPress.y);
+    const float x = m_lastPress.x;
+    const float y = m_lastPress.y;
     if (m_clipType == ELEMENT_WIRE) {
         m_document->AddElementAtHead(std::make_unique<CWire>(x, y, 0.0f, m_clipLength, m_clipRadius,
                                                              m_clipSegments, m_clipAngle));

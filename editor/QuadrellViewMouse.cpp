@@ -26,18 +26,27 @@ constexpr float kDefaultPhase = 0.0f;
 
 void CQuadrellView::mousePressEvent(QMouseEvent* event) {
     const CPoint point = ClientToLogical(event->position().toPoint());
+    if (event->button() == Qt::MiddleButton) {
+        m_bPanning = true;
+        m_panFrom = point;
+    }
     if (event->button() == Qt::LeftButton) OnLButtonDown(point);
     if (event->button() == Qt::RightButton) OnRButtonDown(point, event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
 }
 
 void CQuadrellView::mouseMoveEvent(QMouseEvent* event) {
-    OnMouseMove(ClientToLogical(event->position().toPoint()),
-                (event->buttons() & Qt::LeftButton) != 0);
+    const CPoint point = ClientToLogical(event->position().toPoint());
+    if (m_bPanning && (event->buttons() & Qt::MiddleButton) != 0) {
+        PanBy(point.x - m_panFrom.x, point.y - m_panFrom.y);
+        m_panFrom = point;
+    }
+    OnMouseMove(point, (event->buttons() & Qt::LeftButton) != 0);
     QWidget::mouseMoveEvent(event);
 }
 
 void CQuadrellView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) m_bPanning = false;
     if (event->button() == Qt::LeftButton)
         OnLButtonUp(ClientToLogical(event->position().toPoint()));
     QWidget::mouseReleaseEvent(event);
@@ -57,7 +66,7 @@ CElement* CQuadrellView::ElementAt(CPoint point) const {
 CElement* CQuadrellView::FirstElementHit(CPoint point) const {
     for (ElementPosition pos = m_document->GetFirstElementPosition(); pos;) {
         CElement* element = m_document->GetNextElement(pos);
-        if (element->HitTest(point)) return element;
+        if (element->HitTest(point, m_scale)) return element;
     }
     return nullptr;
 }
@@ -76,22 +85,24 @@ void CQuadrellView::OnLButtonDown(CPoint point) {
     // No explicit capture: while the button is down Qt sends its moves and
     // its release to this view, and a placement dialog opened below must get
     // the mouse for itself.
-    m_lastPress = point;
+    // A press lands on the metre value of its pixel: whole metres at actual
+    // size, tenths at 10 px/m.
+    m_lastPress = m_scale.ToMetres(point);
 
     if (IsInSelectMode()) {
         if (CElement* element = ElementAt(point)) {
             m_pSelected = element;
-            m_grabOffset = GrabOffset(*element, point);
-            m_grabbedEnd = GrabbedEndAfterPress(*element, point, m_grabbedEnd);
+            m_grabOffset = GrabOffset(*element, m_lastPress, m_scale);
+            m_grabbedEnd = GrabbedEndAfterPress(*element, m_lastPress, m_grabbedEnd);
             emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*element));
         } else if (m_pSelected != nullptr) {
             m_pSelected = nullptr;
             emit statusPaneText(STATUS_PANE_COORDS, QString::fromLatin1(kBlankReadout));
         }
     } else if (IsPlacingWire()) {
-        PlaceWire(point);
+        PlaceWire(m_lastPress);
     } else if (IsPlacingSource()) {
-        PlaceSource(point);
+        PlaceSource(m_lastPress);
     }
 
     // One repaint shows the new selection or element. After one placement,
@@ -101,29 +112,30 @@ void CQuadrellView::OnLButtonDown(CPoint point) {
     SetCurrentCursor(&m_hArrowCursor);
 }
 
-void CQuadrellView::PlaceWire(CPoint point) {
+void CQuadrellView::PlaceWire(CPointF point) {
     CWirePropertiesDialog dialog(kDefaultLength, kDefaultRadius, kDefaultSegments, kDefaultAngle,
                                  this);
     if (dialog.exec() != QDialog::Accepted) return;
     // Placement uses the point as pressed: it does not snap.
-    m_document->AddElementAtHead(std::make_unique<CWire>(
-        static_cast<float>(point.x), static_cast<float>(point.y), 0.0f, dialog.m_length,
-        dialog.m_radius, dialog.m_segments, dialog.m_angle));
+    m_document->AddElementAtHead(std::make_unique<CWire>(point.x, point.y, 0.0f, dialog.m_length,
+                                                         dialog.m_radius, dialog.m_segments,
+                                                         dialog.m_angle));
+    m_document->UpdateAllViews();
 }
 
-void CQuadrellView::PlaceSource(CPoint point) {
+void CQuadrellView::PlaceSource(CPointF point) {
     CSourcePropertiesDialog dialog(kDefaultMagnitude, kDefaultPhase, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_document->AddElementAtTail(std::make_unique<CSource>(static_cast<float>(point.x),
-                                                           static_cast<float>(point.y), 0.0f,
-                                                           dialog.m_magnitude, dialog.m_phase));
+    m_document->AddElementAtTail(
+        std::make_unique<CSource>(point.x, point.y, 0.0f, dialog.m_magnitude, dialog.m_phase));
+    m_document->UpdateAllViews();
 }
 
 void CQuadrellView::OnMouseMove(CPoint point, bool leftDown) {
     if (m_pSelected == nullptr || !leftDown) return;
     m_bDragging = true;
-    const CPoint start = SnapDragStart(*m_document, *m_pSelected, point, m_grabOffset, m_snapMode,
-                                       m_grabbedEnd, m_origin, m_gridPoints);
+    const CPointF start = SnapDragStart(*m_document, *m_pSelected, point, m_scale, m_grabOffset,
+                                        m_snapMode, m_grabbedEnd, m_origin, m_gridPoints);
     // While dragging the element only traces itself; the repaint shows it.
     CDiscardingSurface surface;
     m_pSelected->MoveStartTo(start, surface, true);
@@ -134,6 +146,8 @@ void CQuadrellView::OnLButtonUp(CPoint /*point*/) {
     if (m_bDragging) {
         m_bDragging = false;
         repaint();
+        // Other views and the wire table show where the element went.
+        m_document->UpdateAllViews();
     }
     if (m_pSelected != nullptr) {
         emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
@@ -156,6 +170,7 @@ void CQuadrellView::EditSelectedProperties() {
                                        dialog.m_angle);
             m_pSelected = nullptr;
             repaint();
+            m_document->UpdateAllViews();
         }
     }
     if (m_pSelected != nullptr && m_pSelected->GetType() == ELEMENT_SOURCE) {
@@ -163,7 +178,7 @@ void CQuadrellView::EditSelectedProperties() {
         if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
             m_pSelected->SetProperties(surface, dialog.m_magnitude, dialog.m_phase, 0, 0);
             m_pSelected = nullptr;
-            update();
+            m_document->UpdateAllViews();
         }
     }
 }

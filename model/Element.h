@@ -4,6 +4,7 @@
 
 #include "model/DrawingSurface.h"
 #include "model/Point.h"
+#include "model/ViewScale.h"
 
 enum ElementType { ELEMENT_WIRE = 0, ELEMENT_SOURCE = 1 };
 
@@ -29,18 +30,29 @@ class CElement {
     float GetMagnitude() const { return m_magnitude; }
     float GetPhase() const { return m_phase; }
 
-    virtual void Draw(CDrawingSurface& surface, bool highlight, int mode) const = 0;
+    // Draws the element as `view` shows it, on a surface whose origin is the
+    // client centre; the marks keep their size in pixels.
+    virtual void Draw(CDrawingSurface& surface, bool highlight, int mode,
+                      const CViewScale& view) const = 0;
+    void Draw(CDrawingSurface& surface, bool highlight, int mode) const {
+        Draw(surface, highlight, mode, CViewScale{});
+    }
     // Wire: a = length, b = radius, c = segments, d = angle.
     // Source: a = magnitude, b = phase; c and d are ignored.
     virtual void SetProperties(CDrawingSurface& surface, float a, float b, float c, float d) = 0;
-    virtual bool HitTest(CPoint point) const = 0;
-    virtual bool HitStart(CPoint point) const = 0;
-    virtual bool HitEnd(CPoint point) const = 0;
+    // The hit tests take a pixel of `view`, and their tolerances are pixels;
+    // without a view, at actual size, pixels and metres are one.
+    virtual bool HitTest(CPoint pixel, const CViewScale& view) const = 0;
+    virtual bool HitStart(CPoint pixel, const CViewScale& view) const = 0;
+    virtual bool HitEnd(CPoint pixel, const CViewScale& view) const = 0;
+    bool HitTest(CPoint point) const { return HitTest(point, CViewScale{}); }
+    bool HitStart(CPoint point) const { return HitStart(point, CViewScale{}); }
+    bool HitEnd(CPoint point) const { return HitEnd(point, CViewScale{}); }
     // Both kinds test the origin and grid points with the square of
     // half-size 15 around (x, y), whatever their own geometry.
     virtual bool HitOrigin(CPoint point, int x, int y) const;
     virtual bool HitGridPoint(CPoint point, int x, int y) const;
-    virtual void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) = 0;
+    virtual void MoveStartTo(CPointF point, CDrawingSurface& surface, bool dragging) = 0;
     virtual std::string GetCardText(int tag, int segment, int originX, int originY) const = 0;
     // A wire's two ends; a source's centre and the tips of its right and
     // upper arms.

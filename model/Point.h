@@ -8,3 +8,12 @@ struct CPoint {
 
     friend bool operator==(const CPoint&, const CPoint&) = default;
 };
+
+// A place in the design in metres, on the same axes: where elements lie,
+// which a zoomed view can set to a fraction of a metre.
+struct CPointF {
+    float x = 0;
+    float y = 0;
+
+    friend bool operator==(const CPointF&, const CPointF&) = default;
+};

@@ -12,11 +12,6 @@ constexpr int kGridStep = 100;
 constexpr int kGridHalfColumns = 5;
 constexpr int kGridHalfRows = 3;
 
-struct SnapTarget {
-    float x;
-    float y;
-};
-
 // The editor keeps angles within 0..360; an angle from elsewhere is brought
 // into that range so that a press still grabs the end it lies nearer to.
 float NormalisedAngle(float angle) {
@@ -26,40 +21,39 @@ float NormalisedAngle(float angle) {
     return wrapped;
 }
 
-CPoint StartForTarget(CPoint current, SnapTarget target, int grabbedEnd, SnapTarget endOffset) {
+// The start that puts the grabbed end on `target`; an element end, the
+// origin or a grid point is met exactly, never rounded.
+CPointF StartForTarget(CPointF current, CPointF target, int grabbedEnd, CPointF endOffset) {
     switch (grabbedEnd) {
         case GRAB_START:
-            return {TruncateToInt(target.x), TruncateToInt(target.y)};
-        case GRAB_END: {
-            // Placing the start so that the end lands on the target.
-            const float x = target.x - endOffset.x;
-            const float y = target.y - endOffset.y;
-            return {TruncateToInt(x), TruncateToInt(y)};
-        }
+            return target;
+        case GRAB_END:
+            return {target.x - endOffset.x, target.y - endOffset.y};
         default:
             return current;
     }
 }
 
 bool FindEndTarget(const CElement& other, const CElement& selected, CPoint mouse,
-                   SnapTarget& target) {
+                   const CViewScale& view, CPointF& target) {
     if (&other == &selected) return false;
-    if (other.HitStart(mouse)) {
+    if (other.HitStart(mouse, view)) {
         target = {other.GetStartX(), other.GetStartY()};
         return true;
     }
-    if (other.HitEnd(mouse)) {
+    if (other.HitEnd(mouse, view)) {
         target = {other.GetEndX(), other.GetEndY()};
         return true;
     }
     return false;
 }
 
-bool FindGridTarget(const CElement& other, CPoint mouse, const GridPoints& grid,
-                    SnapTarget& target) {
+bool FindGridTarget(const CElement& other, CPoint mouse, CPoint originPixel, CPointF origin,
+                    const CViewScale& view, const GridPoints& grid, CPointF& target) {
     for (const CPoint& point : grid) {
-        if (other.HitGridPoint(mouse, point.x, point.y)) {
-            target = {static_cast<float>(point.x), static_cast<float>(point.y)};
+        if (other.HitGridPoint(mouse, originPixel.x + point.x, originPixel.y + point.y)) {
+            target = {static_cast<float>(origin.x + view.ToMetres(point.x)),
+                      static_cast<float>(origin.y + view.ToMetres(point.y))};
             return true;
         }
     }
@@ -92,17 +86,16 @@ const char* SnapModeText(int snapMode) {
     }
 }
 
-CPoint GrabOffset(const CElement& element, CPoint press) {
-    const float dx = element.GetStartX() - static_cast<float>(press.x);
-    const float dy = element.GetStartY() - static_cast<float>(press.y);
-    return {TruncateToInt(dx), TruncateToInt(dy)};
+CPointF GrabOffset(const CElement& element, CPointF press, const CViewScale& view) {
+    return {view.TruncateToPixel(element.GetStartX() - press.x),
+            view.TruncateToPixel(element.GetStartY() - press.y)};
 }
 
-int GrabbedEndAfterPress(const CElement& element, CPoint press, int previous) {
+int GrabbedEndAfterPress(const CElement& element, CPointF press, int previous) {
     const float midX = (element.GetStartX() + element.GetEndX()) / 2;
     const float midY = (element.GetStartY() + element.GetEndY()) / 2;
-    const float px = static_cast<float>(press.x);
-    const float py = static_cast<float>(press.y);
+    const float px = press.x;
+    const float py = press.y;
     const float angle = NormalisedAngle(element.GetAngle());
 
     if (angle == 0.0f || angle == 360.0f) return px < midX ? GRAB_START : GRAB_END;
@@ -119,34 +112,34 @@ int GrabbedEndAfterPress(const CElement& element, CPoint press, int previous) {
     return previous;
 }
 
-CPoint SnapDragStart(const CQuadrellDoc& doc, const CElement& selected, CPoint mouse,
-                     CPoint grabOffset, int snapMode, int grabbedEnd, CPoint origin,
-                     const GridPoints& grid) {
-    // Added in double so that an offset clamped from a wild deck coordinate
-    // cannot overflow.
-    CPoint start{TruncateToInt(static_cast<double>(mouse.x) + grabOffset.x),
-                 TruncateToInt(static_cast<double>(mouse.y) + grabOffset.y)};
+CPointF SnapDragStart(const CQuadrellDoc& doc, const CElement& selected, CPoint mouse,
+                      const CViewScale& view, CPointF grabOffset, int snapMode, int grabbedEnd,
+                      CPoint origin, const GridPoints& grid) {
+    const CPointF pointer = view.ToMetres(mouse);
+    CPointF start{pointer.x + grabOffset.x, pointer.y + grabOffset.y};
     if (snapMode != SNAP_ALL && snapMode != SNAP_GRID && snapMode != SNAP_ELEMENT) return start;
 
     const bool isWire = selected.GetType() == ELEMENT_WIRE;
-    const SnapTarget endOffset{isWire ? selected.GetEndX() - selected.GetStartX() : 0.0f,
-                               isWire ? selected.GetEndY() - selected.GetStartY() : 0.0f};
-    const SnapTarget originTarget{static_cast<float>(origin.x), static_cast<float>(origin.y)};
+    const CPointF endOffset{isWire ? selected.GetEndX() - selected.GetStartX() : 0.0f,
+                            isWire ? selected.GetEndY() - selected.GetStartY() : 0.0f};
+    const CPointF originTarget{static_cast<float>(origin.x), static_cast<float>(origin.y)};
+    const CPoint originPixel{TruncateToInt(view.PixelX(originTarget.x)),
+                             TruncateToInt(view.PixelY(originTarget.y))};
 
     ElementPosition position = doc.GetFirstElementPosition();
     while (position) {
         const CElement& other = *doc.GetNextElement(position);
-        SnapTarget target{};
-        if (snapMode != SNAP_GRID && FindEndTarget(other, selected, mouse, target)) {
+        CPointF target{};
+        if (snapMode != SNAP_GRID && FindEndTarget(other, selected, mouse, view, target)) {
             return StartForTarget(start, target, grabbedEnd, endOffset);
         }
         if (snapMode == SNAP_ELEMENT) continue;
-        if (other.HitOrigin(mouse, origin.x, origin.y)) {
+        if (other.HitOrigin(mouse, originPixel.x, originPixel.y)) {
             return StartForTarget(start, originTarget, grabbedEnd, endOffset);
         }
         // A grid point does not end the walk: an element end or the origin
         // found further down the list still wins over it.
-        if (FindGridTarget(other, mouse, grid, target)) {
+        if (FindGridTarget(other, mouse, originPixel, originTarget, view, grid, target)) {
             start = StartForTarget(start, target, grabbedEnd, endOffset);
         }
     }

@@ -25,38 +25,42 @@ CSource::CSource(float x, float y, float z, float magnitude, float phase)
 void CSource::PlaceArms() {
     m_x2 = m_x1 + kArmLength;
     m_y2 = m_y1 - kArmLength;
-    m_x3 = m_x1 - kArmLength;
-    m_y3 = m_y1 + kArmLength;
 }
 
-void CSource::DrawArms(CDrawingSurface& surface) const {
-    surface.MoveTo(TruncateToInt(m_x1), TruncateToInt(m_y2));
-    surface.LineTo(TruncateToInt(m_x1), TruncateToInt(m_y3));
-    surface.MoveTo(TruncateToInt(m_x2), TruncateToInt(m_y1));
-    surface.LineTo(TruncateToInt(m_x3), TruncateToInt(m_y1));
+// The arms keep their length in pixels whatever the scale.
+void CSource::DrawArms(CDrawingSurface& surface, const CViewScale& view) const {
+    const float x = view.PixelX(m_x1);
+    const float y = view.PixelY(m_y1);
+    surface.MoveTo(TruncateToInt(x), TruncateToInt(y - kArmLength));
+    surface.LineTo(TruncateToInt(x), TruncateToInt(y + kArmLength));
+    surface.MoveTo(TruncateToInt(x + kArmLength), TruncateToInt(y));
+    surface.LineTo(TruncateToInt(x - kArmLength), TruncateToInt(y));
 }
 
-void CSource::Draw(CDrawingSurface& surface, bool highlight, int mode) const {
+void CSource::Draw(CDrawingSurface& surface, bool highlight, int mode,
+                   const CViewScale& view) const {
     CScopedPen pen(surface, PenFor(highlight, mode, kSourceColor));
-    DrawArms(surface);
+    DrawArms(surface, view);
 }
 
 void CSource::SetProperties(CDrawingSurface& surface, float magnitude, float phase,
                             float /*unusedC*/, float /*unusedD*/) {
     CScopedPen pen(surface, Pen::Solid(kSourceColor));
-    DrawArms(surface);
+    DrawArms(surface, CViewScale{});
     m_magnitude = magnitude;
     m_phase = phase;
 }
 
-bool CSource::HitTest(CPoint point) const {
-    return RectHitTest(point, TruncateToInt(m_x3), TruncateToInt(m_y2), TruncateToInt(m_x2),
-                       TruncateToInt(m_y3));
+bool CSource::HitTest(CPoint pixel, const CViewScale& view) const {
+    const float x = view.PixelX(m_x1);
+    const float y = view.PixelY(m_y1);
+    return RectHitTest(pixel, TruncateToInt(x - kArmLength), TruncateToInt(y - kArmLength),
+                       TruncateToInt(x + kArmLength), TruncateToInt(y + kArmLength));
 }
 
-void CSource::MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) {
-    m_x1 = static_cast<float>(point.x);
-    m_y1 = static_cast<float>(point.y);
+void CSource::MoveStartTo(CPointF point, CDrawingSurface& surface, bool dragging) {
+    m_x1 = point.x;
+    m_y1 = point.y;
     PlaceArms();
     Draw(surface, true, dragging ? DRAW_TRACE : DRAW_NORMAL);
 }

@@ -8,21 +8,29 @@ class CSource : public CElement {
   public:
     CSource(float x, float y, float z, float magnitude, float phase);
 
-    void Draw(CDrawingSurface& surface, bool highlight, int mode) const override;
+    using CElement::Draw;
+    using CElement::HitEnd;
+    using CElement::HitStart;
+    using CElement::HitTest;
+
+    void Draw(CDrawingSurface& surface, bool highlight, int mode,
+              const CViewScale& view) const override;
     void SetProperties(CDrawingSurface& surface, float magnitude, float phase, float unusedC,
                        float unusedD) override;
-    bool HitTest(CPoint point) const override;
-    bool HitStart(CPoint point) const override { return HitTest(point); }
-    bool HitEnd(CPoint point) const override { return HitTest(point); }
-    void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) override;
+    // The body: a square of ten pixels around the centre.
+    bool HitTest(CPoint pixel, const CViewScale& view) const override;
+    bool HitStart(CPoint pixel, const CViewScale& view) const override {
+        return HitTest(pixel, view);
+    }
+    bool HitEnd(CPoint pixel, const CViewScale& view) const override {
+        return HitTest(pixel, view);
+    }
+    void MoveStartTo(CPointF point, CDrawingSurface& surface, bool dragging) override;
     std::string GetCardText(int tag, int segment, int originX, int originY) const override;
 
     float GetZ() const { return m_z1; }
 
   private:
     void PlaceArms();
-    void DrawArms(CDrawingSurface& surface) const;
-
-    float m_x3 = 0;  // tip of the left arm
-    float m_y3 = 0;  // tip of the lower arm
+    void DrawArms(CDrawingSurface& surface, const CViewScale& view) const;
 };

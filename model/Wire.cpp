@@ -33,18 +33,19 @@ void CWire::PlaceEnd(float length, float angle) {
     m_y2 = static_cast<float>(m_y1 + length * std::sin(theta));
 }
 
-void CWire::Draw(CDrawingSurface& surface, bool highlight, int mode) const {
+void CWire::Draw(CDrawingSurface& surface, bool highlight, int mode,
+                 const CViewScale& view) const {
     CScopedPen pen(surface, PenFor(highlight, mode, kWireColor));
-    surface.MoveTo(TruncateToInt(m_x1), TruncateToInt(m_y1));
-    surface.LineTo(TruncateToInt(m_x2), TruncateToInt(m_y2));
+    surface.MoveTo(TruncateToInt(view.PixelX(m_x1)), TruncateToInt(view.PixelY(m_y1)));
+    surface.LineTo(TruncateToInt(view.PixelX(m_x2)), TruncateToInt(view.PixelY(m_y2)));
 
     // The arrowhead sits two thirds along the wire and is placed from the
     // length and angle, with barbs opening back towards the start.
     const float d = m_length / 3 * 2;
     const double theta = DegreesToRadians(m_angle);
     const double spread = DegreesToRadians(kBarbSpread);
-    const float tipX = static_cast<float>(m_x1 + d * std::cos(theta));
-    const float tipY = static_cast<float>(m_y1 + d * std::sin(theta));
+    const float tipX = view.PixelX(static_cast<float>(m_x1 + d * std::cos(theta)));
+    const float tipY = view.PixelY(static_cast<float>(m_y1 + d * std::sin(theta)));
     for (const double barb : {theta + spread, theta - spread}) {
         surface.MoveTo(TruncateToInt(tipX), TruncateToInt(tipY));
         surface.LineTo(TruncateToInt(static_cast<float>(tipX - kBarbLength * std::cos(barb))),
@@ -64,29 +65,35 @@ void CWire::SetProperties(CDrawingSurface& surface, float length, float radius, 
     m_angle = angle;
 }
 
-bool CWire::HitTest(CPoint point) const {
-    const float dx = m_x2 - m_x1;
-    const float dy = m_y2 - m_y1;
+bool CWire::HitTest(CPoint pixel, const CViewScale& view) const {
+    const float x1 = view.PixelX(m_x1), y1 = view.PixelY(m_y1);
+    const float x2 = view.PixelX(m_x2), y2 = view.PixelY(m_y2);
+    const float dx = x2 - x1;
+    const float dy = y2 - y1;
     const float length = static_cast<float>(std::sqrt(double(dx) * dx + double(dy) * dy));
     // A wire of no length has no direction to build its body from.
     if (!(length > 0.0f) || !std::isfinite(length)) return false;
     const float u = kBodyHalfWidth * dx / length;
     const float v = kBodyHalfWidth * dy / length;
     const auto corner = [](float x, float y) { return CPoint{TruncateToInt(x), TruncateToInt(y)}; };
-    return QuadrilateralHitTest(
-        point, {corner(m_x1 - u + v, m_y1 - v - u), corner(m_x1 - u - v, m_y1 - v + u),
-                corner(m_x2 + u - v, m_y2 + v + u), corner(m_x2 + u + v, m_y2 + v - u)});
+    return QuadrilateralHitTest(pixel,
+                                {corner(x1 - u + v, y1 - v - u), corner(x1 - u - v, y1 - v + u),
+                                 corner(x2 + u - v, y2 + v + u), corner(x2 + u + v, y2 + v - u)});
 }
 
-bool CWire::HitStart(CPoint point) const { return SquareHitTest(point, m_x1, m_y1, kEndHalfSize); }
+bool CWire::HitStart(CPoint pixel, const CViewScale& view) const {
+    return SquareHitTest(pixel, view.PixelX(m_x1), view.PixelY(m_y1), kEndHalfSize);
+}
 
-bool CWire::HitEnd(CPoint point) const { return SquareHitTest(point, m_x2, m_y2, kEndHalfSize); }
+bool CWire::HitEnd(CPoint pixel, const CViewScale& view) const {
+    return SquareHitTest(pixel, view.PixelX(m_x2), view.PixelY(m_y2), kEndHalfSize);
+}
 
-void CWire::MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) {
+void CWire::MoveStartTo(CPointF point, CDrawingSurface& surface, bool dragging) {
     const float dx = m_x2 - m_x1;
     const float dy = m_y2 - m_y1;
-    m_x1 = static_cast<float>(point.x);
-    m_y1 = static_cast<float>(point.y);
+    m_x1 = point.x;
+    m_y1 = point.y;
     m_x2 = m_x1 + dx;
     m_y2 = m_y1 + dy;
     Draw(surface, true, dragging ? DRAW_TRACE : DRAW_NORMAL);

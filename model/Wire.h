@@ -9,16 +9,24 @@ class CWire : public CElement {
   public:
     CWire(float x1, float y1, float z1, float length, float radius, float segments, float angle);
 
-    void Draw(CDrawingSurface& surface, bool highlight, int mode) const override;
+    using CElement::Draw;
+    using CElement::HitEnd;
+    using CElement::HitStart;
+    using CElement::HitTest;
+
+    void Draw(CDrawingSurface& surface, bool highlight, int mode,
+              const CViewScale& view) const override;
     void SetProperties(CDrawingSurface& surface, float length, float radius, float segments,
                        float angle) override;
-    bool HitTest(CPoint point) const override;
-    bool HitStart(CPoint point) const override;
-    bool HitEnd(CPoint point) const override;
-    void MoveStartTo(CPoint point, CDrawingSurface& surface, bool dragging) override;
+    bool HitTest(CPoint pixel, const CViewScale& view) const override;
+    bool HitStart(CPoint pixel, const CViewScale& view) const override;
+    bool HitEnd(CPoint pixel, const CViewScale& view) const override;
+    void MoveStartTo(CPointF point, CDrawingSurface& surface, bool dragging) override;
     std::string GetCardText(int tag, int segment, int originX, int originY) const override;
 
     float GetStartZ() const { return m_z1; }
+    // Both ends go to height `z`.
+    void SetHeight(float z) { m_z1 = m_z2 = z; }
     float GetEndZ() const { return m_z2; }
 
   private:

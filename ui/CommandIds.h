@@ -20,6 +20,9 @@ enum CommandId : int {
     ID_SLICE_YZ = 32795,
     ID_SLICE_XY = 32796,
     ID_FULL_PATTERN = 32797,
+    ID_ZOOM_TO_FIT = 32798,
+    ID_ACTUAL_SIZE = 32799,
+    ID_WIRE_TABLE = 32800,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
@@ -58,7 +61,8 @@ enum StatusPane : int {
     STATUS_PANE_MESSAGE = 0,
     STATUS_PANE_SNAP = 1,    // ID_INDICATOR_SNAP (101)
     STATUS_PANE_COORDS = 2,  // ID_INDICATOR_COORDS (102)
-    STATUS_PANE_CAPS = 3,
-    STATUS_PANE_NUM = 4,
-    STATUS_PANE_SCRL = 5,
+    STATUS_PANE_SCALE = 3,   // the editor's scale, "1 px/m"
+    STATUS_PANE_CAPS = 4,
+    STATUS_PANE_NUM = 5,
+    STATUS_PANE_SCRL = 6,
 };

@@ -46,6 +46,13 @@ bool IsDecimalNumber(std::string_view text) {
     return i == text.size();
 }
 
+QString NumberMessage() { return QStringLiteral("Please enter a number."); }
+
+QString NumberRangeMessage(double min, double max) {
+    return QStringLiteral("Please enter a number between %1 and %2.")
+        .arg(FormatDialogNumber(min), FormatDialogNumber(max));
+}
+
 }  // namespace
 
 QString FormatDialogNumber(double value) {
@@ -83,10 +90,18 @@ std::optional<int> ParseDialogInteger(std::string_view text) {
     return value;
 }
 
+QString CheckDialogNumber(const QString& text, double min, double max, float& value) {
+    const std::optional<float> parsed = ParseDialogNumber(text.toStdString());
+    if (!parsed) return NumberMessage();
+    if (!(min <= *parsed && *parsed <= max)) return NumberRangeMessage(min, max);
+    value = *parsed;
+    return {};
+}
+
 void CDataExchange::Number(QLineEdit* field, float& value) {
     if (!m_ok) return;
     const std::optional<float> parsed = ParseDialogNumber(field->text().toStdString());
-    if (!parsed) return Fail(field, QStringLiteral("Please enter a number."));
+    if (!parsed) return Fail(field, NumberMessage());
     value = *parsed;
 }
 
@@ -104,8 +119,7 @@ void CDataExchange::IntegerRange(QLineEdit* field, int value, int min, int max) 
 
 void CDataExchange::NumberRange(QLineEdit* field, double value, double min, double max) {
     if (!m_ok || (min <= value && value <= max)) return;
-    Fail(field, QStringLiteral("Please enter a number between %1 and %2.")
-                    .arg(FormatDialogNumber(min), FormatDialogNumber(max)));
+    Fail(field, NumberRangeMessage(min, max));
 }
 
 void CDataExchange::Fail(QLineEdit* field, const QString& message) {

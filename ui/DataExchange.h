@@ -18,6 +18,11 @@ std::optional<float> ParseDialogNumber(std::string_view text);
 // A decimal integer in the int range, blanks allowed around it.
 std::optional<int> ParseDialogInteger(std::string_view text);
 
+// The message a field gives `text` that is no number, or one outside min to
+// max; an empty text, with `value` set, when the number is good. For tables
+// that check cells as the dialogs check fields.
+QString CheckDialogNumber(const QString& text, double min, double max, float& value);
+
 // Reads dialog fields in data-exchange order when the user presses OK. The
 // first field that fails shows the standard message, takes the focus and
 // makes every later read a no-op, so the dialog can stay open:

@@ -136,7 +136,7 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
               "Rotate,Flip");
 
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
-    m_frame->SetStatusPaneText(6, "no such pane");
+    m_frame->SetStatusPaneText(7, "no such pane");
 
     for (bool shown : {false, true}) {
         Trigger(ID_VIEW_TOOLBAR);

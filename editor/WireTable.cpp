@@ -1,0 +1,209 @@
+#include "editor/WireTable.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "editor/DiscardingSurface.h"
+#include "model/QuadrellDoc.h"
+#include "model/Wire.h"
+#include "ui/DataExchange.h"
+#include "ui/MessageBox.h"
+
+namespace {
+
+enum WireColumn {
+    kStartX,
+    kStartY,
+    kStartZ,
+    kLength,
+    kAngle,
+    kEndX,
+    kEndY,
+    kRadius,
+    kSegments,
+    kWireColumns
+};
+enum SourceColumn { kCentreX, kCentreY, kMagnitude, kPhase, kSourceColumns };
+
+constexpr double kAny = std::numeric_limits<double>::infinity();
+
+// A float as short as it reads back: 3.4, 100, 0.005.
+QString CellText(float value) { return QString::number(static_cast<double>(value), 'g', 7); }
+
+QTableWidget* MakeTable(const QStringList& headers, QWidget* parent) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+void SetRow(QTableWidget* table, int row, const QList<float>& values,
+            const QList<int>& readOnly = {}) {
+    for (int column = 0; column < values.size(); ++column) {
+        auto* item = new QTableWidgetItem(CellText(values[column]));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (readOnly.contains(column)) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        table->setItem(row, column, item);
+    }
+}
+
+}  // namespace
+
+CWireTable::CWireTable(CQuadrellDoc& document, CPoint origin, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_document(document), m_origin(origin) {
+    setWindowTitle(QStringLiteral("Wires"));
+    m_wires = MakeTable({QStringLiteral("Start X (m)"), QStringLiteral("Start Y (m)"),
+                         QStringLiteral("Start Z (m)"), QStringLiteral("Length (m)"),
+                         QStringLiteral("Angle (°)"), QStringLiteral("End X (m)"),
+                         QStringLiteral("End Y (m)"), QStringLiteral("Radius (m)"),
+                         QStringLiteral("Segments")},
+                        this);
+    m_sources = MakeTable({QStringLiteral("Centre X (m)"), QStringLiteral("Centre Y (m)"),
+                           QStringLiteral("Magnitude (V)"), QStringLiteral("Phase (°)")},
+                          this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_wires, 3);
+    layout->addWidget(new QLabel(QStringLiteral("Sources"), this));
+    layout->addWidget(m_sources, 1);
+    resize(720, 360);
+
+    connect(m_wires, &QTableWidget::itemChanged, this, &CWireTable::OnWireEdited);
+    connect(m_sources, &QTableWidget::itemChanged, this, &CWireTable::OnSourceEdited);
+    connect(m_wires, &QTableWidget::currentCellChanged, this,
+            [this](int row) { Choose(m_wireRows, row); });
+    connect(m_sources, &QTableWidget::currentCellChanged, this,
+            [this](int row) { Choose(m_sourceRows, row); });
+    m_document.AddObserver(this);
+    Fill();
+}
+
+CWireTable::~CWireTable() { m_document.RemoveObserver(this); }
+
+void CWireTable::Fill() {
+    m_filling = true;
+    m_wireRows.clear();
+    m_sourceRows.clear();
+    for (ElementPosition pos = m_document.GetFirstElementPosition(); pos;) {
+        CElement* element = m_document.GetNextElement(pos);
+        (element->GetType() == ELEMENT_WIRE ? m_wireRows : m_sourceRows).push_back(element);
+    }
+    const float ox = static_cast<float>(m_origin.x);
+    const float oy = static_cast<float>(m_origin.y);
+    m_wires->setRowCount(static_cast<int>(m_wireRows.size()));
+    for (int row = 0; row < m_wires->rowCount(); ++row) {
+        const auto* wire = static_cast<const CWire*>(m_wireRows[row]);
+        SetRow(m_wires, row,
+               {wire->GetStartX() - ox, -(wire->GetStartY() - oy), wire->GetStartZ(),
+                wire->GetLength(), wire->GetAngle(), wire->GetEndX() - ox,
+                -(wire->GetEndY() - oy), wire->GetRadius(), wire->GetSegments()},
+               {kEndX, kEndY});
+    }
+    m_sources->setRowCount(static_cast<int>(m_sourceRows.size()));
+    for (int row = 0; row < m_sources->rowCount(); ++row) {
+        const CElement* source = m_sourceRows[row];
+        SetRow(m_sources, row,
+               {source->GetStartX() - ox, -(source->GetStartY() - oy), source->GetMagnitude(),
+                source->GetPhase()});
+    }
+    m_filling = false;
+}
+
+void CWireTable::OnElementRemoved(const CElement* element) {
+    // The element is about to go: its row must never reach it again.
+    for (auto* rows : {&m_wireRows, &m_sourceRows}) {
+        std::replace(rows->begin(), rows->end(), const_cast<CElement*>(element),
+                     static_cast<CElement*>(nullptr));
+    }
+    FillLater();
+}
+
+void CWireTable::OnDocumentUpdated() { FillLater(); }
+
+void CWireTable::FillLater() {
+    if (m_fillPending) return;
+    m_fillPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_fillPending = false;
+        Fill();
+    });
+}
+
+bool CWireTable::ReadCell(QTableWidgetItem* item, double min, double max, float& value) {
+    const QString refusal = CheckDialogNumber(item->text(), min, max, value);
+    if (refusal.isEmpty()) return true;
+    ShowQuadrellMessage(this, refusal);
+    FillLater();
+    return false;
+}
+
+void CWireTable::OnWireEdited(QTableWidgetItem* item) {
+    if (m_filling) return;
+    CElement* wire = m_wireRows.at(static_cast<std::size_t>(item->row()));
+    if (wire == nullptr) return FillLater();
+    float value = 0;
+    const int column = item->column();
+    const bool angle = column == kAngle;
+    if (!ReadCell(item, angle ? 0 : -kAny, angle ? 360 : kAny, value)) return;
+
+    CDiscardingSurface surface;
+    float length = wire->GetLength(), radius = wire->GetRadius();
+    float segments = wire->GetSegments(), turn = wire->GetAngle();
+    switch (column) {
+        case kStartX:
+            wire->MoveStartTo({value + static_cast<float>(m_origin.x), wire->GetStartY()},
+                              surface, false);
+            break;
+        case kStartY:
+            wire->MoveStartTo({wire->GetStartX(), -value + static_cast<float>(m_origin.y)},
+                              surface, false);
+            break;
+        case kStartZ:
+            static_cast<CWire*>(wire)->SetHeight(value);
+            break;
+        default:
+            if (column == kLength) length = value;
+            if (column == kAngle) turn = value;
+            if (column == kRadius) radius = value;
+            if (column == kSegments) segments = value;
+            wire->SetProperties(surface, length, radius, segments, turn);
+            break;
+    }
+    m_document.UpdateAllViews();
+}
+
+void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
+    if (m_filling) return;
+    CElement* source = m_sourceRows.at(static_cast<std::size_t>(item->row()));
+    if (source == nullptr) return FillLater();
+    float value = 0;
+    const int column = item->column();
+    const bool phase = column == kPhase;
+    if (!ReadCell(item, phase ? -180 : -kAny, phase ? 180 : kAny, value)) return;
+
+    CDiscardingSurface surface;
+    float magnitude = source->GetMagnitude(), angle = source->GetPhase();
+    if (column == kCentreX) {
+        source->MoveStartTo({value + static_cast<float>(m_origin.x), source->GetStartY()},
+                            surface, false);
+    } else if (column == kCentreY) {
+        source->MoveStartTo({source->GetStartX(), -value + static_cast<float>(m_origin.y)},
+                            surface, false);
+    } else {
+        (column == kMagnitude ? magnitude : angle) = value;
+        source->SetProperties(surface, magnitude, angle, 0, 0);
+    }
+    m_document.UpdateAllViews();
+}
+
+void CWireTable::Choose(const std::vector<CElement*>& rows, int row) {
+    if (m_filling || row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+    if (CElement* element = rows[static_cast<std::size_t>(row)]) emit elementChosen(element);
+}
