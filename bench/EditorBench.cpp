@@ -1,7 +1,8 @@
 // One drag step in a large design: 1,800 wires and 200 sources spread over a
 // 1000 by 700 view, one wire dragged with every snap of the default mode. A
 // step is the snap search over all 2,000 elements, the move, and a full
-// repaint of the view; it must take under 16 ms so that dragging stays smooth.
+// repaint of the view; it must take under 16 ms so that dragging stays smooth,
+// at every scale of the view, as must a zoom or a pan with its repaint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
+#include "model/ViewScale.h"
 #include "model/Source.h"
 #include "model/Wire.h"
 
@@ -33,19 +35,38 @@ void FillDesign(CQuadrellDoc& doc) {
     }
 }
 
-void BM_DragStep(benchmark::State& state) {
-    CQuadrellDoc doc;
-    FillDesign(doc);
-    // The dragged wire, at the head of the list.
-    doc.AddElementAtHead(std::make_unique<CWire>(-3, 341, 0, 40, 0.005f, 5, 0));
-    CPrinterSettings printer;
-    CQuadrellView view(doc, printer);
-    view.resize(1000, 700);
-    view.OnInitialUpdate();
-    view.show();
-    QApplication::processEvents();
+// The scale steps measured: 0.01, 0.1, 1, 10, 100 and 1000 px/m.
+void AtEveryScale(benchmark::internal::Benchmark* benchmark) {
+    for (int step : {0, 3, 6, 9, 12, 15}) benchmark->Arg(step);
+}
 
-    view.OnLButtonDown({10, 341});
+// The view of the design at scale step `step`, with the metre point (10, 341),
+// on the dragged wire, in the middle.
+struct ViewAtScale {
+    explicit ViewAtScale(int step) : view(doc, printer) {
+        FillDesign(doc);
+        // The dragged wire, at the head of the list.
+        doc.AddElementAtHead(std::make_unique<CWire>(-3, 341, 0, 40, 0.005f, 5, 0));
+        const CViewScale scale(step);
+        view.SetScale(CViewScale(step, {static_cast<int>(-scale.ToPixels(10)),
+                                        static_cast<int>(-scale.ToPixels(341))}));
+        view.resize(1000, 700);
+        view.OnInitialUpdate();
+        view.show();
+        QApplication::processEvents();
+    }
+
+    CQuadrellDoc doc;
+    CPrinterSettings printer;
+    CQuadrellView view;
+};
+
+void BM_DragStep(benchmark::State& state) {
+    ViewAtScale scaled(static_cast<int>(state.range(0)));
+    CQuadrellView& view = scaled.view;
+    CQuadrellDoc& doc = scaled.doc;
+
+    view.OnLButtonDown({0, 0});
     if (!view.IsInSelectMode() || view.GetSelected() == nullptr) {
         state.SkipWithError("the wire was not picked up");
         return;
@@ -53,13 +74,38 @@ void BM_DragStep(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         ++step;
-        view.OnMouseMove({10 + step % 30, 341 - step % 7}, true);
+        view.OnMouseMove({step % 30, -step % 7}, true);
         view.repaint();
     }
-    view.OnLButtonUp({10, 341});
+    view.OnLButtonUp({0, 0});
     state.counters["elements"] = static_cast<double>(doc.GetElements().GetCount());
 }
-BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)->Apply(AtEveryScale)->Unit(benchmark::kMillisecond);
+
+// A zoom step about a point off the centre, in and out by turns, and the repaint.
+void BM_ZoomStep(benchmark::State& state) {
+    ViewAtScale scaled(static_cast<int>(state.range(0)));
+    int step = 0;
+    for (auto _ : state) {
+        scaled.view.ZoomAbout(++step % 2 == 1 ? 1 : -1, {120, -80});
+        scaled.view.repaint();
+    }
+}
+BENCHMARK(BM_ZoomStep)->Apply(AtEveryScale)->Unit(benchmark::kMillisecond);
+
+// A pan of a few pixels, as the middle button or the wheel makes, and the repaint.
+void BM_PanStep(benchmark::State& state) {
+    ViewAtScale scaled(static_cast<int>(state.range(0)));
+    const CViewScale start = scaled.view.GetScale();
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        scaled.view.SetScale(
+            CViewScale(start.Step(), {start.Pan().x + step % 40, start.Pan().y - step % 25}));
+        scaled.view.repaint();
+    }
+}
+BENCHMARK(BM_PanStep)->Apply(AtEveryScale)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
