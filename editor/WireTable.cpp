@@ -77,9 +77,11 @@ CWireTable::CWireTable(CQuadrellDoc& document, CPoint origin, QWidget* parent)
 
     connect(m_wires, &QTableWidget::itemChanged, this, &CWireTable::OnWireEdited);
     connect(m_sources, &QTableWidget::itemChanged, this, &CWireTable::OnSourceEdited);
-    connect(m_wires, &QTableWidget::currentCellChanged, this,
+    // A click picks the element; the row a table starts on when it first
+    // takes the focus does not.
+    connect(m_wires, &QTableWidget::cellPressed, this,
             [this](int row) { Choose(m_wireRows, row); });
-    connect(m_sources, &QTableWidget::currentCellChanged, this,
+    connect(m_sources, &QTableWidget::cellPressed, this,
             [this](int row) { Choose(m_sourceRows, row); });
     m_document.AddObserver(this);
     Fill();
@@ -177,6 +179,9 @@ void CWireTable::OnWireEdited(QTableWidgetItem* item) {
             break;
     }
     m_document.UpdateAllViews();
+    // The element edited is the one the user works on: the view shows it
+    // selected, with its new coordinates.
+    emit elementChosen(wire);
 }
 
 void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
@@ -201,6 +206,7 @@ void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
         source->SetProperties(surface, magnitude, angle, 0, 0);
     }
     m_document.UpdateAllViews();
+    emit elementChosen(source);
 }
 
 void CWireTable::Choose(const std::vector<CElement*>& rows, int row) {
