@@ -6,11 +6,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "app/ChildFrm.h"
 #include "editor/PrinterSettings.h"
 #include "editor/QuadrellView.h"
+#include "editor/WireTable.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
@@ -270,7 +272,7 @@ TEST_F(DesignWindowTest, DoubleClickEditsTheElementUnderTheMouse) {
 }
 
 // Each command, angle before, angle after: the wire turns about its start into
-// a new one at the head, at height 0 with whole segments, and none stays selected.
+// a new one at the head, at its height with whole segments, and none stays selected.
 TEST_F(DesignWindowTest, RotateAndFlipReplaceTheWireTurnedAboutItsStart) {
     const std::tuple<int, float, float> turns[] = {
         {ID_ROTATE, 0, 90}, {ID_ROTATE, 360, 90}, {ID_FLIP, 180, 360}, {ID_FLIP, 360, 180}};
@@ -284,7 +286,7 @@ TEST_F(DesignWindowTest, RotateAndFlipReplaceTheWireTurnedAboutItsStart) {
         EXPECT_EQ(QList<float>({wire->GetStartX(), wire->GetStartY(), wire->GetStartZ(),
                                 wire->GetLength(), wire->GetRadius(), wire->GetSegments(),
                                 wire->GetAngle()}),
-                  QList<float>({10, 20, 0, 40, 0.002f, 7, after}));
+                  QList<float>({10, 20, 2, 40, 0.002f, 7, after}));
         EXPECT_EQ(m_view->GetSelected(), nullptr);
         m_doc->RemoveElement(Head());
     }
@@ -293,6 +295,79 @@ TEST_F(DesignWindowTest, RotateAndFlipReplaceTheWireTurnedAboutItsStart) {
     Trigger(ID_ROTATE);
     Trigger(ID_FLIP);
     EXPECT_EQ(Design(), QStringList{Where(source)});
+}
+
+// Zoomed in, a click lands on its pixel's metres and the readout shows them,
+// the grid is 10 m apart at 10 px/m; Ctrl and the wheel zoom about the mouse,
+// the middle button pans, and Zoom to Fit and Actual Size frame the design.
+TEST_F(DesignWindowTest, ZoomedViewsPlaceAndSnapAtTheirPrecision) {
+    for (int step = 0; step < 3; ++step) Trigger(ID_ZOOM_IN);
+    EXPECT_EQ(Pane(STATUS_PANE_SCALE), "10 px/m");
+    Command(ID_PLACE_WIRE, "1003:10");
+    Click({34, -12});
+    Click({40, -12});
+    EXPECT_EQ(Pane(STATUS_PANE_COORDS), "(3.4, 1.2)  (13.4, 1.2)");
+    Drag({40, -12}, {98, -103});
+    EXPECT_EQ(Pane(STATUS_PANE_COORDS), "(10., 10.)  (20., 10.)");
+
+    const auto send = [this](QEvent&& event) { QApplication::sendEvent(m_view, &event); };
+    const QPointF at = QPointF(m_view->OnPrepareDC().x, m_view->OnPrepareDC().y) + QPointF(100, -100);
+    send(QWheelEvent(at, m_view->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::ControlModifier,
+                     Qt::NoScrollPhase, false));
+    EXPECT_EQ(std::pair(Pane(STATUS_PANE_SCALE), m_view->GetScale().ToMetres(CPoint{100, -100})),
+              std::pair(QString("20 px/m"), CPointF{10, -10}));
+    Mouse(QEvent::MouseButtonPress, {0, 0}, Qt::MiddleButton);
+    Mouse(QEvent::MouseMove, {30, 20}, Qt::MiddleButton);
+    Mouse(QEvent::MouseButtonRelease, {30, 20}, Qt::MiddleButton);
+    EXPECT_EQ(m_view->GetScale().ToMetres(CPoint{130, -80}), (CPointF{10, -10}));
+
+    Trigger(ID_ZOOM_TO_FIT);
+    const CViewScale fit = m_view->GetScale();
+    const int room = m_view->width() - 40;
+    EXPECT_EQ(fit.ToMetres(CPoint{0, 0}), (CPointF{15, -10}));
+    EXPECT_TRUE(fit.ToPixels(10) <= room && CViewScale(fit.Step() + 1).ToPixels(10) > room);
+    Trigger(ID_ACTUAL_SIZE);
+    EXPECT_TRUE(m_view->GetScale().IsActualSize());
+}
+
+// The table shows the design in deck terms; an edit changes the element for
+// every view at once, a refused value changes nothing, and a click selects.
+TEST_F(DesignWindowTest, TheWireTableEditsTheDesignForEveryView) {
+    CElement* wire =
+        m_doc->AddElementAtHead(std::make_unique<CWire>(-5.35f, -3.4f, 12.5f, 10.7f, 0.005f, 11, 0));
+    CElement* source = AddSource(0, -3.4f);
+    CQuadrellView* first = m_view;
+    Activate(NewWindow());
+    Trigger(ID_WIRE_TABLE);
+    CWireTable* table = m_view->GetWireTable();
+    ASSERT_TRUE(table != nullptr && table->isVisible());
+    const auto cells = [table] {
+        QStringList texts;
+        for (QTableWidget* list : {table->Wires(), table->Sources()})
+            for (int column = 0; column < list->columnCount(); ++column)
+                texts << list->item(0, column)->text();
+        return texts;
+    };
+    EXPECT_EQ(cells().join(' '), "-5.35 3.4 12.5 10.7 0 5.35 3.4 0.005 11 0 3.4 1 0");
+
+    const std::tuple<int, const char*, const char*> edits[] = {
+        {3, "9.5", ""}, {0, "1", ""}, {2, "x", "Please enter a number."},
+        {4, "400", "Please enter a number between 0 and 360."}, {4, "90", ""}};
+    for (const auto& [column, text, refusal] : edits) {
+        const qsizetype shown = m_catcher.Messages().size();
+        table->Wires()->item(0, column)->setText(text);
+        QApplication::processEvents();
+        EXPECT_EQ(m_catcher.Messages().mid(shown).join('|'), refusal);
+    }
+    EXPECT_EQ(cells().mid(0, 9).join(' '), "1 3.4 12.5 9.5 90 1 -6.1 0.005 11");
+    EXPECT_EQ(Grab(first).pixel(first->OnPrepareDC().x + 1, first->OnPrepareDC().y + 5), kBlack);
+    EXPECT_EQ(m_view->GetSelected(), wire);
+
+    Click({100, 100});
+    QTableWidget* sources = table->Sources();
+    QTest::mousePress(sources->viewport(), Qt::LeftButton, {},
+                      sources->visualItemRect(sources->item(0, 0)).center());
+    EXPECT_EQ(m_view->GetSelected(), source);
 }
 
 TEST_F(DesignWindowTest, CopyCutAndPasteUseTheViewsOwnBufferAtTheLastPress) {
