@@ -26,8 +26,6 @@ int RoundToInt(double value) { return TruncateToInt(std::round(value)); }
 
 CViewScale::CViewScale(int step, CPoint pan) : m_step(ClampStep(step)), m_pan(pan) {}
 
-double CViewScale::PixelsPerMetre() const { return ToPixels(1.0); }
-
 double CViewScale::ToPixels(double metres) const {
     if (m_step < kActualSizeStep) return metres / kMetresPerPixel[m_step];
     return metres * kPixelsPerMetre[m_step - kActualSizeStep];

@@ -21,7 +21,6 @@ class CViewScale {
     int Step() const { return m_step; }
     CPoint Pan() const { return m_pan; }
     bool IsActualSize() const { return m_step == kActualSizeStep && m_pan == CPoint{}; }
-    double PixelsPerMetre() const;
 
     // A length in metres as pixels, and back; no pan.
     double ToPixels(double metres) const;
