@@ -65,8 +65,7 @@ TEST_P(ListingSweepOfRealListing, ReadsWithEitherLineEndAndGivesHandWorkedFigure
         EXPECT_EQ(std::make_tuple(*f.gainDbi, *f.thetaDeg, *f.phiDeg),
                   std::make_tuple(c.gain, c.theta, c.phi));
         EXPECT_NEAR(f.frontToBackDb.value(), c.frontToBack.value(), 1e-9);
-        EXPECT_EQ(f.beamwidthDeg.has_value(), c.beamwidth.has_value());
-        EXPECT_NEAR(f.beamwidthDeg.value_or(0), c.beamwidth.value_or(0), 1e-4);
+        EXPECT_NEAR(f.beamwidthDeg.value_or(-1), c.beamwidth.value_or(-1), 1e-4);
     }
 }
 
@@ -75,8 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Listings, ListingSweepOfRealListing, testing::Values(
     // The vertical dipole is round in azimuth: no -3 dB points.
     RealCase{"dipole.out", 1, 0, 0, 28.6, {1, 6, 69.127, -19.344},
              28, {180, 270, -999.99, -999.99, -999.99}, 50, 1.58199, 2.11, 90, 0, 0.0, {}},
-    RealCase{"dipole.out", 1, 0, 0, 28.6, {1, 6, 69.127, -19.344},
-             28, {180, 270, -999.99, -999.99, -999.99}, 75, 1.32293, 2.11, 90, 0, 0.0, {}},
     // 7.59 - (-4.38); the cut falls to 4.59 between 50 and 60 and between 120 and 130.
     RealCase{"yagi-sweep.out", 7, 1, 0, 3.55, {1, 1, 41.789, -3.2669},
              180, {150, 350, -6.23, -20.05, -6.05}, 25, 1.68739, 7.59, 90, 90, 11.97, 64.25837},
