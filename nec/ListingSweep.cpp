@@ -1,6 +1,8 @@
 #include "nec/ListingSweep.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 #include "nec/ListingReader.h"
@@ -23,33 +25,48 @@ constexpr int kMostPatternHeadingLines = 8;
 
 constexpr std::string_view kRunCompleted = "RUN TIME =";
 
-// A word as the C library's strtod would take it whole: a sign, digits with
-// at most one point, and an exponent with digits.
-bool IsNumber(std::string_view word) {
-    std::size_t i = 0;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < word.size(); ++i) {
-        const char c = word[i];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number a whole word spells, read the C way whatever the locale: a
+// sign, digits with at most one point, an optional exponent. Nothing for any
+// other word, "inf" and "nan" included. Listings print short numbers, which
+// come out in one multiplication or division (correctly rounded, as Atof
+// gives them); anything longer is left to Atof.
+std::optional<double> Number(std::string_view word) {
+    const char* p = word.data();
+    const char* const end = p + word.size();
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int scale = 0;
+    for (; p < end && IsDigit(*p); ++p, ++count) digits = digits * 10 + unsigned(*p - '0');
+    if (p < end && *p == '.') {
+        for (++p; p < end && IsDigit(*p); ++p, ++count, --scale)
+            digits = digits * 10 + unsigned(*p - '0');
     }
-    if (!digits) return false;
-    if (i < word.size() && (word[i] == 'E' || word[i] == 'e')) {
-        ++i;
-        if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
-        if (i == word.size()) return false;
-        for (; i < word.size(); ++i) {
-            if (word[i] < '0' || word[i] > '9') return false;
-        }
+    if (count == 0) return std::nullopt;
+    int exponent = 0;
+    if (p < end && (*p == 'E' || *p == 'e')) {
+        ++p;
+        const bool negativeExponent = p < end && *p == '-';
+        if (p < end && (*p == '+' || *p == '-')) ++p;
+        if (p == end) return std::nullopt;
+        for (; p < end && IsDigit(*p); ++p) exponent = std::min(exponent * 10 + (*p - '0'), 9999);
+        if (negativeExponent) exponent = -exponent;
     }
-    return i == word.size();
+    if (p != end) return std::nullopt;
+
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int power = scale + exponent;
+    if (count > 19 || digits > (std::uint64_t{1} << 53) || power < -22 || power > 22) {
+        return Atof(word);
+    }
+    const double value = power >= 0 ? static_cast<double>(digits) * kPowers[power]
+                                    : static_cast<double>(digits) / kPowers[-power];
+    return negative ? -value : value;
 }
 
 // The line without its line end and trailing blanks.
@@ -63,11 +80,17 @@ std::string_view Trimmed(std::string_view line) {
 // The first N words of a line, blank-separated, when it has that many and
 // they are all numbers.
 template <std::size_t N>
-bool LeadingNumbers(std::string_view line, std::array<std::string_view, N>& words) {
-    CBlankTokens tokens(line);
-    for (std::string_view& word : words) {
-        word = tokens.Next();
-        if (!IsNumber(word)) return false;
+bool LeadingNumbers(std::string_view line, std::array<std::string_view, N>& words,
+                    std::array<double, N>& values) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        while (at < line.size() && line[at] == ' ') ++at;
+        const std::size_t start = at;
+        while (at < line.size() && line[at] != ' ') ++at;
+        words[i] = line.substr(start, at - start);
+        const std::optional<double> value = Number(words[i]);
+        if (!value) return false;
+        values[i] = *value;
     }
     return true;
 }
@@ -161,8 +184,12 @@ class CSweepReader {
         const std::string_view label = words.Next();
         const std::string_view colon = words.Next();
         const std::string_view value = words.Next();
-        if (label != "FREQUENCY" || colon != ":" || !IsNumber(value)) return Malformed(kBlock);
-        m_sweep.steps.push_back({Atof(value), {}, {}});
+        const std::optional<double> megahertz = Number(value);
+        if (label != "FREQUENCY" || colon != ":" || !megahertz) return Malformed(kBlock);
+        // A sweep prints the same pattern table at every frequency.
+        const std::size_t rows = m_sweep.steps.empty() ? 0 : m_sweep.steps.back().pattern.size();
+        m_sweep.steps.push_back({*megahertz, {}, {}});
+        m_sweep.steps.back().pattern.reserve(rows);
         return true;
     }
 
@@ -181,12 +208,12 @@ class CSweepReader {
             if (!row) return false;
             if (Trimmed(*row).empty()) return true;
             std::array<std::string_view, 8> words;
-            if (!LeadingNumbers(Trimmed(*row), words)) return Malformed(kTable);
+            std::array<double, 8> values;
+            if (!LeadingNumbers(Trimmed(*row), words, values)) return Malformed(kTable);
             if (m_sourceCount++ == kMostListingWires) {
                 return Refuse("The listing holds more sources than can be read.");
             }
-            step.sources.push_back(
-                {Atoi(words[0]), Atoi(words[1]), Atof(words[6]), Atof(words[7])});
+            step.sources.push_back({Atoi(words[0]), Atoi(words[1]), values[6], values[7]});
         }
     }
 
@@ -223,12 +250,12 @@ class CSweepReader {
             if (!row) return false;
             if (Trimmed(*row).empty()) return true;
             std::array<std::string_view, 5> words;
-            if (!LeadingNumbers(Trimmed(*row), words)) return Malformed(kTable);
+            std::array<double, 5> values;
+            if (!LeadingNumbers(Trimmed(*row), words, values)) return Malformed(kTable);
             if (m_patternRowCount++ == kMostPatternPoints) {
                 return Refuse("The listing holds more pattern rows than can be read.");
             }
-            step.pattern.push_back(
-                {Atof(words[0]), Atof(words[1]), Atof(words[2]), Atof(words[3]), Atof(words[4])});
+            step.pattern.push_back({values[0], values[1], values[2], values[3], values[4]});
         }
     }
 

@@ -10,7 +10,7 @@
 // PARAMETERS" table.
 struct SweepSource {
     int tag = 0;
-    int segment = 0;
+    int segment = 0;        // as printed: counted over the whole structure
     double resistance = 0;  // ohms
     double reactance = 0;   // ohms
 };
@@ -29,12 +29,14 @@ struct SweepPatternRow {
 struct SweepStep {
     double frequencyMhz = 0;
     std::vector<SweepSource> sources;
-    std::vector<SweepPatternRow> pattern;  // empty when the step has no table
+    // The rows of every pattern table of the step, in the listing's order;
+    // empty when the step has no table.
+    std::vector<SweepPatternRow> pattern;
 };
 
 struct ListingSweep {
     // The two polarisation columns as the listing names them: "VERTC" and
-    // "HORIZ", or "MAJOR" and "MINOR".
+    // "HORIZ", or "MAJOR" and "MINOR", as the first pattern table names them.
     std::string firstPolarisation;
     std::string secondPolarisation;
     std::vector<SweepStep> steps;
@@ -44,7 +46,9 @@ struct ListingSweep {
 // listing reader's rules: nothing is read outside `listing`, numbers are read
 // the C way in any locale, CR LF and LF line ends both work, tables stay
 // within the listing reader's bounds. Nothing, with the reason in `error`,
-// when the run did not complete or a table is cut short or malformed.
+// when the run did not complete (the last line does not begin with
+// "RUN TIME ="), when it holds no frequency, or when a table is cut short or
+// malformed.
 std::optional<ListingSweep> ReadListingSweep(std::string_view listing, std::string& error);
 
 // The same for the regular file at `path`, read where it lies (mapped, not

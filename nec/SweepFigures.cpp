@@ -17,6 +17,7 @@ constexpr double kNoField = -999.0;
 constexpr double kHalfPowerDb = 3.0;
 
 bool SameAngle(double a, double b) { return std::abs(a - b) < kSameAngle; }
+double Hundredths(double degrees) { return std::round(degrees * 100.0); }
 
 // The same direction round the circle: 0 and 360 meet, as do -90 and 270.
 bool SamePhi(double a, double b) {
@@ -147,26 +148,32 @@ std::vector<SweepPatternRow> AzimuthCut(const SweepStep& step, double theta) {
 
 std::vector<SweepPatternRow> ElevationCut(const SweepStep& step, double phi) {
     // Round the circle: down the near half from theta 0 to 180, then back up
-    // the far half from 180 to 0.
-    std::vector<std::pair<double, SweepPatternRow>> around;
+    // the far half from 180 to 0. At the poles the near row comes first.
+    struct Place {
+        double angle;  // in hundredths of a degree, as printed
+        bool far;
+        SweepPatternRow row;
+    };
+    std::vector<Place> around;
     for (const SweepPatternRow& row : step.pattern) {
         if (SamePhi(row.phi, phi)) {
-            around.emplace_back(row.theta, row);
+            around.push_back({Hundredths(row.theta), false, row});
         } else if (SamePhi(row.phi, phi + 180.0)) {
-            around.emplace_back(360.0 - row.theta, row);
+            around.push_back({Hundredths(360.0 - row.theta), true, row});
         }
     }
-    std::stable_sort(around.begin(), around.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(around.begin(), around.end(), [](const Place& a, const Place& b) {
+        return a.angle != b.angle ? a.angle < b.angle : a.far < b.far;
+    });
+    // Two pattern requests of one frequency may both hold a direction.
     around.erase(std::unique(around.begin(), around.end(),
-                             [](const auto& a, const auto& b) {
-                                 return SameAngle(a.first, b.first) &&
-                                        SamePhi(a.second.phi, b.second.phi);
+                             [](const Place& a, const Place& b) {
+                                 return a.angle == b.angle && a.far == b.far;
                              }),
                  around.end());
     std::vector<SweepPatternRow> cut;
     cut.reserve(around.size());
-    for (const auto& [angle, row] : around) cut.push_back(row);
+    for (const Place& place : around) cut.push_back(place.row);
     return cut;
 }
 
