@@ -36,7 +36,12 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
                        QPointer<CResultsWindow>& resultsWindow) {
     const QString path = AskOpenFilePath(parent);
     if (path.isEmpty()) return;
+    ShowListingResults(parent, area, path, patternWindow, structureWindow, resultsWindow);
+}
 
+void ShowListingResults(QWidget* parent, QMdiArea* area, const QString& path,
+                        QPointer<CPlotDlg>& patternWindow, QPointer<CAntennaPlot>& structureWindow,
+                        QPointer<CResultsWindow>& resultsWindow) {
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
     std::string error;
     const std::optional<ListingResult> listing = ReadListingFile(file, error);

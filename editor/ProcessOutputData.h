@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 
 class CAntennaPlot;
 class CPlotDlg;
@@ -19,3 +20,8 @@ class QWidget;
 void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patternWindow,
                        QPointer<CAntennaPlot>& structureWindow,
                        QPointer<CResultsWindow>& resultsWindow);
+
+// The same for the listing at `path`, once it is chosen.
+void ShowListingResults(QWidget* parent, QMdiArea* area, const QString& path,
+                        QPointer<CPlotDlg>& patternWindow, QPointer<CAntennaPlot>& structureWindow,
+                        QPointer<CResultsWindow>& resultsWindow);
