@@ -70,9 +70,11 @@ CSweepChartView::CSweepChartView(QLabel* readout, QWidget* parent)
 
 void CSweepChartView::SetPoints(std::vector<SweepChartPoint> points) {
     m_points = std::move(points);
+    m_readout->setText(QStringLiteral("Point at the chart to read its values."));
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Impedance and SWR"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot, so that the curves keep the height of a short window.
+    chart->legend()->setAlignment(Qt::AlignRight);
     auto* resistance = NewLine(QStringLiteral("R (Ω)"), kResistanceColour);
     auto* reactance = NewLine(QStringLiteral("X (Ω)"), kReactanceColour);
     auto* swr = NewLine(QStringLiteral("SWR"), kSwrColour);
@@ -110,7 +112,7 @@ void CSweepChartView::SetPoints(std::vector<SweepChartPoint> points) {
         chart->addSeries(series);
 
     auto* frequency = NewAxis(QStringLiteral("Frequency (MHz)"), QStringLiteral("%.3f"));
-    auto* ohms = NewAxis(QStringLiteral("Impedance (Ω)"), QStringLiteral("%.0f"));
+    auto* ohms = NewAxis(QStringLiteral("R, X (Ω)"), QStringLiteral("%.0f"));
     auto* ratio = NewAxis(QStringLiteral("SWR"), QStringLiteral("%.1f"));
     if (!m_points.empty()) {
         frequency->setRange(m_points.front().frequencyMhz, m_points.back().frequencyMhz);
@@ -198,7 +200,8 @@ CPolarCutView::CPolarCutView(QWidget* parent) : QChartView(parent) {
 void CPolarCutView::SetCut(const PolarCut& cut) {
     auto* chart = new QPolarChart;
     chart->legend()->hide();
-    auto* angle = NewAxis({}, QStringLiteral("%.0f°"));
+    // Qt Charts formats axis labels byte by byte: a degree sign would not survive.
+    auto* angle = NewAxis({}, QStringLiteral("%.0f"));
     angle->setRange(0, 360);
     angle->setTickCount(13);
     auto* gain = NewAxis({}, QStringLiteral("%.0f dBi"));

@@ -87,6 +87,7 @@ CResultsWindow::CResultsWindow(ListingSweep sweep) : m_sweep(std::move(sweep)) {
     m_table->setHorizontalHeaderLabels(
         {"Frequency (MHz)", "R (Ω)", "X (Ω)", "SWR", "Gain (dBi)", "θ (°)", "φ (°)", "F/B (dB)"});
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -101,7 +102,7 @@ CResultsWindow::CResultsWindow(ListingSweep sweep) : m_sweep(std::move(sweep)) {
     auto* top = new QSplitter(Qt::Horizontal);
     top->addWidget(m_table);
     if (m_sweep.steps.size() >= 2) {
-        auto* readout = new QLabel(QStringLiteral("Point at the chart to read its values."));
+        auto* readout = new QLabel;
         readout->setObjectName(QStringLiteral("Readout"));
         m_sweepChart = new CSweepChartView(readout);
         top->addWidget(ChartPanel(m_sweepChart, readout, QStringLiteral("impedance-swr")));

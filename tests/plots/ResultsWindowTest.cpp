@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtCharts/QXYSeries>
@@ -159,6 +160,16 @@ TEST_F(ResultsWindowTest, Z0TakesPositiveNumbersOnlyAndUpdatesEverySwr) {
         }
     }
     EXPECT_EQ(Column(3), at50);
+    // The values under the mouse are those of the nearest row, at this Z0.
+    auto* chart = m_window->findChild<CSweepChartView*>();
+    const QPointF middle =
+        chart->mapFromScene(chart->chart()->mapToScene(chart->chart()->plotArea().center()));
+    QMouseEvent move(QEvent::MouseMove, middle, chart->viewport()->mapToGlobal(middle),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(chart->viewport(), &move);
+    const QString readout = m_window->findChild<QLabel*>("Readout")->text();
+    EXPECT_EQ(readout, QStringLiteral("%1 MHz: R %2 Ω, X %3 Ω, SWR %4")
+                           .arg(Row(3)[0], Row(3)[1], Row(3)[2], Row(3)[3]));
     // By hand at 75 ohms: Z = 33.807 - j30.944, |G| = 0.4555, SWR 2.67.
     SetZ0("75");
     EXPECT_EQ(Column(3)[0], "2.67");
