@@ -106,10 +106,9 @@ void CSweepChartView::SetPoints(std::vector<SweepChartPoint> points) {
                             .arg(best->frequencyMhz, 0, 'g', 6));
         lowest->append(best->frequencyMhz, *best->figures.swr);
     }
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(resistance), static_cast<QAbstractSeries*>(reactance),
-          static_cast<QAbstractSeries*>(swr), static_cast<QAbstractSeries*>(lowest)})
-        chart->addSeries(series);
+    const QList<QAbstractSeries*> ohmCurves{resistance, reactance};
+    const QList<QAbstractSeries*> ratioCurves{swr, lowest};
+    for (QAbstractSeries* series : ohmCurves + ratioCurves) chart->addSeries(series);
 
     auto* frequency = NewAxis(QStringLiteral("Frequency (MHz)"), QStringLiteral("%.3f"));
     auto* ohms = NewAxis(QStringLiteral("R, X (Ω)"), QStringLiteral("%.0f"));
@@ -125,13 +124,11 @@ void CSweepChartView::SetPoints(std::vector<SweepChartPoint> points) {
     chart->addAxis(frequency, Qt::AlignBottom);
     chart->addAxis(ohms, Qt::AlignLeft);
     chart->addAxis(ratio, Qt::AlignRight);
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(resistance), static_cast<QAbstractSeries*>(reactance)}) {
+    for (QAbstractSeries* series : ohmCurves) {
         series->attachAxis(frequency);
         series->attachAxis(ohms);
     }
-    for (QAbstractSeries* series :
-         {static_cast<QAbstractSeries*>(swr), static_cast<QAbstractSeries*>(lowest)}) {
+    for (QAbstractSeries* series : ratioCurves) {
         series->attachAxis(frequency);
         series->attachAxis(ratio);
     }

@@ -40,7 +40,6 @@ QWidget* ChartPanel(QChartView* view, QLabel* readout, const QString& fileName) 
     if (readout != nullptr) row->addWidget(readout, 1);
     row->addStretch();
     auto* save = new QPushButton(QStringLiteral("Save Chart..."));
-    save->setObjectName(fileName);
     QObject::connect(save, &QPushButton::clicked, panel,
                      [panel, view, fileName] { SaveChartImage(panel, view, fileName); });
     row->addWidget(save);
@@ -108,7 +107,9 @@ CResultsWindow::CResultsWindow(ListingSweep sweep) : m_sweep(std::move(sweep)) {
         top->addWidget(ChartPanel(m_sweepChart, readout, QStringLiteral("impedance-swr")));
     }
     m_azimuth = new CPolarCutView;
+    m_azimuth->setObjectName(QStringLiteral("azimuth"));
     m_elevation = new CPolarCutView;
+    m_elevation->setObjectName(QStringLiteral("elevation"));
     auto* cuts = new QSplitter(Qt::Horizontal);
     cuts->addWidget(ChartPanel(m_azimuth, nullptr, QStringLiteral("azimuth")));
     cuts->addWidget(ChartPanel(m_elevation, nullptr, QStringLiteral("elevation")));
