@@ -12,7 +12,7 @@
 #include "ui/MessageBox.h"
 
 void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
-                       float& lastFrequency, int& tagCounter) {
+                       FrequencySettings& lastSweep, int& tagCounter) {
     tagCounter = 0;
     // A wire the solver cannot take is said before the user fills in the
     // run settings for nothing.
@@ -21,9 +21,10 @@ void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
         ShowQuadrellMessage(parent, QString::fromStdString(UnsolvableWireMessage(unsolvable)));
         return;
     }
-    CFrequencyProperties frequency(0, lastFrequency, 0.0f, parent);
+    CFrequencyProperties frequency(lastSweep.m_nSteps, lastSweep.m_frequency, lastSweep.m_increment,
+                                   parent);
     if (frequency.exec() != QDialog::Accepted) return;
-    lastFrequency = frequency.Settings().m_frequency;
+    lastSweep = frequency.Settings();
 
     const PatternSettings d;
     CRadiationPatternProperties pattern(d.m_mode, d.m_nTheta, d.m_nPhi, d.m_outputFormat,

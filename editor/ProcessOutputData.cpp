@@ -1,13 +1,16 @@
 #include "editor/ProcessOutputData.h"
 
+#include <QDir>
 #include <QFile>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "nec/ListingReader.h"
+#include "nec/ListingSweep.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
+#include "plots/ResultsWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBox.h"
 
@@ -29,13 +32,19 @@ bool ShowResultWindow(CPlotWindow* window, QMdiArea* area) {
 }  // namespace
 
 void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patternWindow,
-                       QPointer<CAntennaPlot>& structureWindow) {
+                       QPointer<CAntennaPlot>& structureWindow,
+                       QPointer<CResultsWindow>& resultsWindow) {
     const QString path = AskOpenFilePath(parent);
     if (path.isEmpty()) return;
+    ShowListingResults(parent, area, path, patternWindow, structureWindow, resultsWindow);
+}
 
+void ShowListingResults(QWidget* parent, QMdiArea* area, const QString& path,
+                        QPointer<CPlotDlg>& patternWindow, QPointer<CAntennaPlot>& structureWindow,
+                        QPointer<CResultsWindow>& resultsWindow) {
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
     std::string error;
-    const std::optional<ListingResult> listing =
-        ReadListingFile(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
+    const std::optional<ListingResult> listing = ReadListingFile(file, error);
     if (!listing) {
         const QString invalid = QStringLiteral("Invalid Input File");
         ShowQuadrellMessage(
@@ -50,4 +59,21 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
     auto* structure = new CAntennaPlot(listing->structure);
     if (!ShowResultWindow(structure, area)) return;
     structureWindow = structure;
+
+    // The 3D windows show the first frequency only; the whole run is read
+    // again for the figures of every frequency.
+    std::optional<ListingSweep> sweep = ReadListingSweepFile(file, error);
+    if (!sweep) {
+        ShowQuadrellMessage(
+            parent, QStringLiteral("The Results window cannot show %1:\n%2.")
+                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+        return;
+    }
+    auto* results = new CResultsWindow(std::move(*sweep));
+    if (!results->Create(area)) {
+        results->DestroyWindow();
+        return;
+    }
+    results->repaint();
+    resultsWindow = results;
 }

@@ -24,6 +24,7 @@
 #include "nec/SolverLaunch.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
+#include "plots/ResultsWindow.h"
 #include "ui/CommandIds.h"
 #include "ui/Cursors.h"
 #include "ui/FileDialogs.h"
@@ -90,6 +91,7 @@ CQuadrellView::~CQuadrellView() {
     // The newest result windows belong to the view; older ones live on.
     if (m_pPlotDlg) m_pPlotDlg->DestroyWindow();
     if (m_pAntennaPlot) m_pAntennaPlot->DestroyWindow();
+    if (m_pResults) m_pResults->DestroyWindow();
 }
 
 void CQuadrellView::OnInitialUpdate() {
@@ -249,7 +251,7 @@ void CQuadrellView::OnSnapControls() {
 }
 
 void CQuadrellView::OnGenerateInputFile() {
-    GenerateInputFile(this, *m_document, m_origin, m_lastFrequency, m_tagCounter);
+    GenerateInputFile(this, *m_document, m_origin, m_lastSweep, m_tagCounter);
 }
 
 // Starts the solver and returns at once; which deck it reads and where it
@@ -303,7 +305,7 @@ void CQuadrellView::OnProcessOutputData() {
          above = above->parentWidget()) {
         area = qobject_cast<QMdiArea*>(above);
     }
-    ProcessOutputData(this, area, m_pPlotDlg, m_pAntennaPlot);
+    ProcessOutputData(this, area, m_pPlotDlg, m_pAntennaPlot, m_pResults);
 }
 
 bool CQuadrellView::OnCmdMsg(int id, bool execute) {

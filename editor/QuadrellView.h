@@ -8,6 +8,7 @@
 #include "model/Point.h"
 #include "model/Snap.h"
 #include "model/ViewScale.h"
+#include "nec/RunSettings.h"
 #include "ui/CmdTarget.h"
 
 class CAntennaPlot;
@@ -15,6 +16,7 @@ class CWireTable;
 class CDrawingSurface;
 class CElement;
 class CPlotDlg;
+class CResultsWindow;
 class CPrinterSettings;
 class CQuadrellDoc;
 class QMouseEvent;
@@ -69,7 +71,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     CElement* GetSelected() const { return m_pSelected; }
     CPoint GetOrigin() const { return m_origin; }
     CPointF GetLastPress() const { return m_lastPress; }
-    float GetLastFrequency() const { return m_lastFrequency; }
+    float GetLastFrequency() const { return m_lastSweep.m_frequency; }
     int GetSnapMode() const { return m_snapMode; }
     bool IsInSelectMode() const { return m_hCurrentCursor == &m_hArrowCursor; }
     bool IsPlacingWire() const { return m_hCurrentCursor == &m_hWireCursor; }
@@ -185,6 +187,7 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // Closing a result window destroys it, which empties its pointer here.
     QPointer<CPlotDlg> m_pPlotDlg;
     QPointer<CAntennaPlot> m_pAntennaPlot;
+    QPointer<CResultsWindow> m_pResults;
     QPointer<CWireTable> m_wireTable;
     float m_clipLength = 0;
     float m_clipRadius = 0;
@@ -194,7 +197,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     float m_clipPhase = 0;
     int m_clipType = 0;
     CPointF m_lastPress;
-    float m_lastFrequency = 1.0f;
+    // The last confirmed frequency sweep, offered again by the next deck.
+    FrequencySettings m_lastSweep;
     GridPoints m_gridPoints{};
     CPoint m_origin;
     CViewScale m_scale;

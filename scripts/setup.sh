@@ -1,10 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages Quadrell needs to build, test and run, when any
 # of them is missing. Safe to run again: it does nothing once all are there.
+# Qt Charts needs the OpenGL module's CMake files, which its package does not
+# pull in.
 set -eu
 
 PACKAGES="cmake ninja-build g++ clang libclang-rt-14-dev make pkg-config desktop-file-utils \
-qt6-base-dev qt6-base-dev-tools libgl-dev \
+qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libgl-dev \
 googletest libgtest-dev libgmock-dev libbenchmark-dev \
 nec2c fonts-dejavu-core fonts-liberation"
 

@@ -56,3 +56,7 @@ QString AskDeckPath(QWidget* parent) {
 QString AskOpenFilePath(QWidget* parent) {
     return AskFilePath(parent, QFileDialog::AcceptOpen, QStringLiteral("out"), QStringLiteral(" "));
 }
+
+QString AskSavePath(QWidget* parent, const QString& defaultSuffix, const QString& initialName) {
+    return AskFilePath(parent, QFileDialog::AcceptSave, defaultSuffix, initialName);
+}

@@ -16,3 +16,8 @@ QString AskDeckPath(QWidget* parent);
 // An existing file to read, the name field holding a single blank; "out" is
 // added to a name typed without an extension.
 QString AskOpenFilePath(QWidget* parent);
+
+// A name to write a result file under, offered as `initialName`;
+// `defaultSuffix` is added to a name typed without an extension, and an
+// existing file is replaced only after the user agrees.
+QString AskSavePath(QWidget* parent, const QString& defaultSuffix, const QString& initialName);

@@ -475,13 +475,14 @@ TEST_F(DesignWindowTest, GenerateInputFileWritesTheDesignOrNothing) {
     // Qt's question quotes the name as typed, never as markup.
     const QString old = "<i>old<i>.nec";
     Write(old, QByteArray(300, 'x'));
+    // The whole sweep confirmed last is offered again, steps and increment too.
     Generate(old);
-    EXPECT_EQ(m_shownFrequency.value(0), "14.25");
+    EXPECT_EQ(m_shownFrequency.mid(0, 3), (QStringList{"14.25", "3", "0.05"}));
     EXPECT_EQ(m_catcher.Messages().mid(1),
               (QStringList{old + " already exists.\nDo you want to replace it?", kCreated}));
     const QByteArray replaced = Read(old);
     EXPECT_EQ(replaced, kDipoleDeck +
-                            "FR 0 0 0 0 14.250 0.000 0 0 0 0\r\n"
+                            "FR 0 3 0 0 14.250 0.050 0 0 0 0\r\n"
                             "RP 0 19 37 0000 0.000 0.000 10.000 10.000\r\nEN");
 
     // A frequency confirmed is kept whatever is cancelled after it.
@@ -539,8 +540,12 @@ TEST_F(DesignWindowTest, ProcessOutputDataOpensTwoWindowsOnTopAndTheDesignTakesT
     EXPECT_EQ(first[1]->windowTitle(), "Antenna Plot");
     EXPECT_EQ(first[1]->geometry(), QRect(425, 50, 350, 350));
     EXPECT_GT(first[1]->widget()->y(), first[1]->widget()->x());  // below its caption
-    EXPECT_EQ(m_frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).mid(1), first);
-    EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), first[1]);
+    // The Results window comes last, on top, beside the two and over neither.
+    QMdiSubWindow* results = m_frame->MdiArea()->activeSubWindow();
+    EXPECT_EQ(results->windowTitle(), "Results");
+    EXPECT_FALSE(results->geometry().intersects(first[0]->geometry().united(first[1]->geometry())));
+    EXPECT_EQ(m_frame->MdiArea()->subWindowList(QMdiArea::StackingOrder).mid(1),
+              first + QList{results});
     EXPECT_TRUE(design->isMaximized());
     EXPECT_EQ(m_frame->windowTitle(), title);
     EXPECT_TRUE(m_view->GetPlotDlg()->IsProjectionReady());
