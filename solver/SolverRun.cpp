@@ -223,7 +223,11 @@ SplitRun RunSplit(const SolverRequest& request, const std::vector<DeckCard>& car
         }
     };
     std::vector<std::thread> workers;
-    for (std::size_t k = 1; k < parts; ++k) workers.emplace_back(work);
+    try {
+        for (std::size_t k = 1; k < parts; ++k) workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than parts only take longer: the ones there take all.
+    }
     work();
     for (std::thread& worker : workers) worker.join();
     if (failedPart) {
