@@ -1,5 +1,6 @@
 #include "solver/ConsoleDialogue.h"
 
+#include <charconv>
 #include <istream>
 #include <ostream>
 
@@ -42,12 +43,26 @@ int Report(const SolverOutcome& outcome, std::ostream& out, std::ostream& err) {
     return kExitRunFailed;
 }
 
+// The number of -j: digits only, 1 or more, within reason.
+bool ReadJobs(const std::string& text, int& jobs) {
+    constexpr int kMostJobs = 4096;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > kMostJobs)
+        return false;
+    jobs = value;
+    return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: NEC2d [DECK [LISTING]]\n"
+    return "Usage: NEC2d [-j N | --jobs N] [DECK [LISTING]]\n"
            "Runs the NEC2 deck DECK with nec2c and writes the listing LISTING\n"
            "(by default the deck's name with the extension \"out\").\n"
+           "A frequency sweep is split among up to N nec2c processes running at once,\n"
+           "by default one per processor available, never more than the sweep's steps;\n"
+           "the listing is the same. -j 1 solves every deck in one process.\n"
            "With no arguments NEC2d asks for both names: on the terminal when it has\n"
            "one, otherwise in a window of its own.\n"
            "Exit status: 0 when the listing is written, 1 when the run fails, 2 for a\n"
@@ -55,17 +70,30 @@ std::string UsageText() {
            "it; a stopped run leaves no temporary file behind.\n";
 }
 
-int RunWithArguments(const std::vector<std::string>& arguments, std::ostream& out,
-                     std::ostream& err, const SolverFunction& solve) {
-    if (!arguments.empty() && (arguments[0] == "-h" || arguments[0] == "--help")) {
+int RunWithArguments(const std::vector<std::string>& given, std::ostream& out, std::ostream& err,
+                     const SolverFunction& solve) {
+    if (!given.empty() && (given[0] == "-h" || given[0] == "--help")) {
         out << UsageText();
         return kExitSuccess;
+    }
+    SolverRequest request;
+    std::vector<std::string> arguments;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (given[i] != "-j" && given[i] != "--jobs") {
+            arguments.push_back(given[i]);
+            continue;
+        }
+        if (i + 1 == given.size() || !ReadJobs(given[i + 1], request.jobs)) {
+            err << "NEC2d: " << given[i] << " needs a whole number of processes, 1 or more.\n"
+                << UsageText();
+            return kExitUsage;
+        }
+        ++i;
     }
     if (arguments.empty() || arguments.size() > 2 || arguments[0].empty()) {
         err << UsageText();
         return kExitUsage;
     }
-    SolverRequest request;
     request.deck = arguments[0];
     request.listing =
         arguments.size() == 2 ? fs::path(arguments[1]) : DefaultListingFor(request.deck);

@@ -15,8 +15,9 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitRunFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// `NEC2d DECK [LISTING]`: runs without questions; the listing defaults to the
-// deck's name with the extension "out". Reports on `out` or `err` and
+// `NEC2d [-j N | --jobs N] DECK [LISTING]`: runs without questions; the
+// listing defaults to the deck's name with the extension "out", and N is how
+// many nec2c processes may share a sweep (see SolverRequest::jobs). Reports on `out` or `err` and
 // returns the exit code.
 int RunWithArguments(const std::vector<std::string>& arguments, std::ostream& out,
                      std::ostream& err, const SolverFunction& solve);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -38,7 +39,12 @@ struct SpawnSettings {
 void CCancelToken::Cancel() {
     std::lock_guard lock(m_mutex);
     m_cancelled = true;
-    if (m_pid > 0) ::kill(m_pid, SIGKILL);
+    for (const pid_t pid : m_pids) ::kill(pid, SIGKILL);
+}
+
+void CCancelToken::KillRunning() {
+    std::lock_guard lock(m_mutex);
+    for (const pid_t pid : m_pids) ::kill(pid, SIGKILL);
 }
 
 bool CCancelToken::IsCancelled() const {
@@ -48,13 +54,13 @@ bool CCancelToken::IsCancelled() const {
 
 void CCancelToken::Attach(pid_t pid) {
     std::lock_guard lock(m_mutex);
-    m_pid = pid;
-    if (m_cancelled) ::kill(m_pid, SIGKILL);
+    m_pids.push_back(pid);
+    if (m_cancelled) ::kill(pid, SIGKILL);
 }
 
-void CCancelToken::Detach() {
+void CCancelToken::Detach(pid_t pid) {
     std::lock_guard lock(m_mutex);
-    m_pid = 0;
+    m_pids.erase(std::find(m_pids.begin(), m_pids.end(), pid));
 }
 
 EngineResult RunEngine(const std::string& program, const std::vector<std::string>& arguments,
@@ -112,7 +118,7 @@ EngineResult RunEngine(const std::string& program, const std::vector<std::string
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 &&
            errno == EINTR) {
     }
-    if (cancel) cancel->Detach();
+    if (cancel) cancel->Detach(pid);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }

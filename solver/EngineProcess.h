@@ -7,20 +7,23 @@
 #include <string>
 #include <vector>
 
-// Lets another thread stop a run: Cancel kills the engine process if one is
-// running, or the next one as soon as it starts.
+// Lets another thread stop a run: Cancel kills the engine processes that are
+// running, and each next one as soon as it starts.
 class CCancelToken {
   public:
     void Cancel();
     bool IsCancelled() const;
+    // Kills the engine processes running now, leaving the run itself going:
+    // a split run whose part failed needs no more of the others.
+    void KillRunning();
 
-    // Used by RunEngine around the life of the process.
+    // Used by RunEngine around the life of each process.
     void Attach(pid_t pid);
-    void Detach();
+    void Detach(pid_t pid);
 
   private:
     mutable std::mutex m_mutex;
-    pid_t m_pid = 0;
+    std::vector<pid_t> m_pids;
     bool m_cancelled = false;
 };
 

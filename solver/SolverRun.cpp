@@ -6,7 +6,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "nec/WholeFile.h"
@@ -16,6 +19,7 @@
 #include "solver/ListingLayout.h"
 #include "solver/Nec2cColumns.h"
 #include "solver/StoppableRun.h"
+#include "solver/SweepSplit.h"
 
 namespace fs = std::filesystem;
 
@@ -158,6 +162,101 @@ SolverOutcome EngineFailure(const EngineResult& engine, const fs::path& folder) 
     return Failure("nec2c rejected the deck: " + detail);
 }
 
+std::vector<std::string> EngineArguments() {
+    return {std::string("-i") + kDeckName, std::string("-o") + kOutputName};
+}
+
+std::string TooLargeText() {
+    return "larger than the " + std::to_string(kLargestEngineOutput >> 20) +
+           " MB a file may have here";
+}
+
+enum class SplitRun { JOINED, UNJOINABLE, FAILED };
+
+// Solves the sweep in parts, at most `jobs` of them at once, each in a folder
+// of its own under `folder`. JOINED leaves the whole deck's output in
+// `output`; FAILED the reason in `failure`; UNJOINABLE says the parts' outputs
+// did not fit together, and the deck is better solved in one process.
+SplitRun RunSplit(const SolverRequest& request, const std::vector<DeckCard>& cards,
+                  const SweepShape& sweep, long jobs, const fs::path& folder, CCancelToken& token,
+                  std::string& output, SolverOutcome& failure) {
+    const std::vector<long> steps = PartSteps(sweep.steps, static_cast<std::size_t>(jobs));
+    const std::vector<std::vector<DeckCard>> decks = SplitSweep(cards, sweep, steps);
+    const std::size_t parts = decks.size();
+    std::vector<fs::path> folders;
+    for (std::size_t k = 0; k < parts; ++k) {
+        folders.push_back(folder / ("part" + std::to_string(k + 1)));
+        std::error_code error;
+        fs::create_directory(folders.back(), error);
+        if (error || !WriteFile(folders.back() / kDeckName, CleanDeckText(decks[k]))) {
+            failure = Failure("Cannot write nec2c's deck in " + Quoted(folders.back()) + ".");
+            return SplitRun::FAILED;
+        }
+    }
+
+    std::mutex mutex;
+    std::size_t next = 0;
+    std::optional<std::size_t> failedPart;
+    EngineResult failedEngine;
+    long solved = 0;
+    const auto work = [&] {
+        while (true) {
+            std::size_t k = 0;
+            {
+                std::lock_guard lock(mutex);
+                if (failedPart || next == parts) return;
+                k = next++;
+            }
+            const EngineResult engine =
+                RunEngine(request.engine, EngineArguments(), folders[k], kLogName, &token);
+            std::lock_guard lock(mutex);
+            if (failedPart) return;
+            if (engine.status != EngineResult::FINISHED || engine.exitCode != 0) {
+                // The first part to fail tells why; the others are not needed.
+                failedPart = k;
+                failedEngine = engine;
+                token.KillRunning();
+                return;
+            }
+            solved += steps[k];
+            if (request.onFrequenciesSolved) request.onFrequenciesSolved(solved, sweep.steps);
+        }
+    };
+    std::vector<std::thread> workers;
+    try {
+        for (std::size_t k = 1; k < parts; ++k) workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than parts only take longer: the ones there take all.
+    }
+    work();
+    for (std::thread& worker : workers) worker.join();
+    if (failedPart) {
+        failure = EngineFailure(failedEngine, folders[*failedPart]);
+        return SplitRun::FAILED;
+    }
+
+    std::vector<std::string> outputs(parts);
+    std::size_t size = 0;
+    for (std::size_t k = 0; k < parts; ++k) {
+        std::string error;
+        if (!ReadWholeFile(folders[k] / kOutputName, outputs[k], error, kLargestEngineOutput)) {
+            failure = Failure("Cannot read nec2c's output: " + error + ".");
+            return SplitRun::FAILED;
+        }
+        if (!OutputIsComplete(outputs[k])) {
+            failure = Failure("nec2c's output ended early.");
+            return SplitRun::FAILED;
+        }
+        size += outputs[k].size();
+    }
+    // The joined output is bound as one run's output is.
+    if (size > kLargestEngineOutput) {
+        failure = Failure("Cannot read nec2c's output: " + TooLargeText() + ".");
+        return SplitRun::FAILED;
+    }
+    return JoinSweepOutputs(outputs, steps, output) ? SplitRun::JOINED : SplitRun::UNJOINABLE;
+}
+
 }  // namespace
 
 fs::path DefaultListingFor(const fs::path& deck) {
@@ -234,19 +333,29 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     if (folder.Path().empty())
         return Failure("Cannot make a temporary folder for nec2c: " + ErrorText(folder.Error()) +
                        ".");
-    if (!WriteFile(folder.Path() / kDeckName, CleanDeckText(deck.cards)))
-        return Failure("Cannot write nec2c's deck in " + Quoted(folder.Path()) + ".");
-
-    const EngineResult engine =
-        RunEngine(request.engine, {std::string("-i") + kDeckName, std::string("-o") + kOutputName},
-                  folder.Path(), kLogName, &token);
-    if (engine.status != EngineResult::FINISHED || engine.exitCode != 0)
-        return EngineFailure(engine, folder.Path());
 
     std::string output;
-    if (!ReadWholeFile(folder.Path() / kOutputName, output, error, kLargestEngineOutput))
-        return Failure("Cannot read nec2c's output: " + error + ".");
-    if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");
+    bool joined = false;
+    const std::optional<SweepShape> sweep = SplittableSweep(deck.cards);
+    const long jobs = request.jobs > 0 ? request.jobs : AvailableProcessors();
+    if (sweep && jobs > 1) {
+        SolverOutcome failure;
+        const SplitRun split =
+            RunSplit(request, deck.cards, *sweep, jobs, folder.Path(), token, output, failure);
+        if (split == SplitRun::FAILED) return failure;
+        joined = split == SplitRun::JOINED;
+    }
+    if (!joined) {
+        if (!WriteFile(folder.Path() / kDeckName, CleanDeckText(deck.cards)))
+            return Failure("Cannot write nec2c's deck in " + Quoted(folder.Path()) + ".");
+        const EngineResult engine =
+            RunEngine(request.engine, EngineArguments(), folder.Path(), kLogName, &token);
+        if (engine.status != EngineResult::FINISHED || engine.exitCode != 0)
+            return EngineFailure(engine, folder.Path());
+        if (!ReadWholeFile(folder.Path() / kOutputName, output, error, kLargestEngineOutput))
+            return Failure("Cannot read nec2c's output: " + error + ".");
+        if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");
+    }
 
     const ListingBuildResult built =
         BuildListing(output, deck.cards, request.deck.string(), listing);

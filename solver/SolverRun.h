@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "solver/EngineProcess.h"
@@ -10,6 +11,13 @@ struct SolverRequest {
     std::filesystem::path listing;
     // The numerical engine: a name looked up on PATH, or a path.
     std::string engine = "nec2c";
+    // How many nec2c processes may solve parts of a sweep at once; 0 for one
+    // per processor NEC2d may use. 1 solves every deck in one process.
+    int jobs = 0;
+    // Told how many of the sweep's frequencies are solved each time a part of
+    // a split run ends, from the thread that ran it, one call at a time. A
+    // run in one process does not call it.
+    std::function<void(long solved, long total)> onFrequenciesSolved = nullptr;
 };
 
 struct SolverOutcome {
