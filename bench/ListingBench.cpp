@@ -6,16 +6,15 @@
 // the same file and counting its lines. The *OverLoading benchmarks run the two in turns, so
 // that both meet the same load on a shared machine, and report the ratio.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
+#include "bench/BenchListing.h"
 #include "nec/ListingReader.h"
 #include "nec/ListingSweep.h"
 
@@ -37,16 +36,6 @@ constexpr const char* kDipoleDeck =
     "RP 0 181 361 1000 0 0 1 1\n"
     "EN\n";
 
-constexpr const char* kSweepDeck =
-    "CM Sweep reader benchmark: a dipole, 100 frequencies, full sphere in 5 degree steps\n"
-    "CE\n"
-    "GW 1 9 0 0 -0.25 0 0 0.25 .001\n"
-    "GE\n"
-    "EX 0 1 5 0 1.\n"
-    "FR 0 100 0 0 250 1\n"
-    "RP 0 37 73 1000 0 0 5 5\n"
-    "EN\n";
-
 bool IsWholeSweep(const std::optional<ListingSweep>& sweep) {
     if (!sweep || sweep->steps.size() != kSweepSteps) return false;
     for (const SweepStep& step : sweep->steps) {
@@ -59,35 +48,6 @@ std::optional<ListingSweep> ReadSweep(const fs::path& path) {
     std::string error;
     return ReadListingSweepFile(path, error);
 }
-
-struct BenchListing {
-    fs::path folder;
-    fs::path path;
-    std::string problem;  // why there is no listing to read, if there is none
-
-    // `deck` run by NEC2d into `name`.lst; `check` tells whether it reads as expected.
-    BenchListing(const char* deck, const std::string& name, bool (*check)(const fs::path&)) {
-        std::string pattern = (fs::temp_directory_path() / "listing-bench.XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            problem = "no temporary folder";
-            return;
-        }
-        folder = pattern;
-        path = folder / (name + ".lst");
-        std::ofstream(folder / (name + ".nec")) << deck;
-        const std::string command = "cd '" + folder.string() + "' && '" NEC2D_PROGRAM "' " + name +
-                                    ".nec " + name + ".lst >/dev/null";
-        if (std::system(command.c_str()) != 0) {
-            problem = "NEC2d did not run";
-            return;
-        }
-        if (!check(path)) problem = "the listing does not read as expected";
-    }
-    ~BenchListing() {
-        std::error_code ignored;
-        if (!folder.empty()) fs::remove_all(folder, ignored);
-    }
-};
 
 const BenchListing& Listing() {
     static const BenchListing listing(kDipoleDeck, "dipole", [](const fs::path& path) {

@@ -7,7 +7,6 @@
 // structure window's impedance box among them, closed as soon as it shows).
 // It must stay under 300 ms.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QMdiArea>
@@ -16,11 +15,10 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QTimer>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/BenchListing.h"
 #include "bench/QtBenchmarkMain.h"
 #include "editor/ProcessOutputData.h"
 #include "plots/AntennaPlot.h"
@@ -31,42 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSweepDeck =
-    "CM Results window benchmark: a dipole over 100 frequencies, full sphere in 5 degree steps\n"
-    "CE\n"
-    "GW 1 9 0 0 -0.25 0 0 0.25 .001\n"
-    "GE\n"
-    "EX 0 1 5 0 1.\n"
-    "FR 0 100 0 0 250 1\n"
-    "RP 0 37 73 1000 0 0 5 5\n"
-    "EN\n";
-
-struct SweepListing {
-    fs::path folder;
-    fs::path path;
-    std::string problem;
-
-    SweepListing() {
-        std::string pattern = (fs::temp_directory_path() / "results-bench.XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            problem = "no temporary folder";
-            return;
-        }
-        folder = pattern;
-        path = folder / "sweep.lst";
-        std::ofstream(folder / "sweep.nec") << kSweepDeck;
-        const std::string command =
-            "cd '" + folder.string() + "' && '" NEC2D_PROGRAM "' sweep.nec sweep.lst >/dev/null";
-        if (std::system(command.c_str()) != 0) problem = "NEC2d did not run";
-    }
-    ~SweepListing() {
-        std::error_code ignored;
-        if (!folder.empty()) fs::remove_all(folder, ignored);
-    }
-};
-
 void BM_ChosenListingToResultsPainted(benchmark::State& state) {
-    static const SweepListing listing;
+    static const BenchListing listing(kSweepDeck, "sweep");
     if (!listing.problem.empty()) return state.SkipWithError(listing.problem.c_str());
     state.counters["MB"] = static_cast<double>(fs::file_size(listing.path)) / 1e6;
     QMdiArea area;
