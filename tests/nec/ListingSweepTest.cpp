@@ -59,7 +59,6 @@ TEST_P(ListingSweepOfRealListing, ReadsWithEitherLineEndAndGivesHandWorkedFigure
         EXPECT_EQ(std::make_tuple(step.pattern.size(), r.theta, r.phi, r.first, r.second, r.total),
                   std::make_tuple(c.rows, c.last.theta, c.last.phi, c.last.first, c.last.second,
                                   c.last.total));
-
         const StepFigures f = ComputeStepFigures(step, c.source, c.z0);
         EXPECT_NEAR(f.swr.value(), c.swr, 1e-5);
         EXPECT_EQ(std::make_tuple(*f.gainDbi, *f.thetaDeg, *f.phiDeg),
@@ -85,35 +84,27 @@ INSTANTIATE_TEST_SUITE_P(Listings, ListingSweepOfRealListing, testing::Values(
 
 // The back row is at the same theta, half a turn round; the azimuth cut
 // through the maximum is walked both ways, round the circle when it closes.
-struct LookupCase {
-    std::vector<std::array<double, 3>> pattern;  // theta, phi, total gain
-    Maybe frontToBack, beamwidth;
-};
+const std::tuple<std::vector<std::array<double, 3>>, Maybe, Maybe> kLookups[] = {
+    // 350 + 180 wraps to 170; the walk up crosses 360, halfway to 80.
+    {{{90, 170, -1}, {90, 260, 1}, {90, 350, 10}, {90, 80, 4}}, 11.0, 75.0},
+    // 270 + 180 is 90; a back row at another theta does not count.
+    {{{90, 270, 6}, {60, 90, 0}, {90, 90, 2}}, 4.0, {}},
+    {{{90, 0, 6}, {60, 180, 0}, {90, 90, 2}}, {}, {}},
+    // -90 is 270; no field behind is an unbounded ratio.
+    {{{90, -90, 6}, {90, 90, -999.99}}, std::numeric_limits<double>::infinity(), {}},
+    // An open cut that ends before the fall, and a closed one that never falls.
+    {{{90, 0, 6}, {90, 10, 5}, {90, 20, 2}}, {}, {}},
+    {{{90, 0, 6}, {90, 90, 5}, {90, 180, 4}, {90, 270, 5}}, 2.0, {}}};
 
-class SweepFiguresLookup : public testing::TestWithParam<LookupCase> {};
-
-TEST_P(SweepFiguresLookup, FindsTheBackRowAndTheHalfPowerPoints) {
-    SweepStep step;
-    for (const auto& [theta, phi, total] : GetParam().pattern)
-        step.pattern.push_back({theta, phi, 0, 0, total});
-    const StepFigures f = ComputeStepFigures(step, 0, 50);
-    EXPECT_EQ(f.frontToBackDb, GetParam().frontToBack);
-    EXPECT_EQ(f.beamwidthDeg, GetParam().beamwidth);
+TEST(SweepFigures, FindsTheBackRowAndTheHalfPowerPoints) {
+    for (const auto& [pattern, frontToBack, beamwidth] : kLookups) {
+        SweepStep step;
+        for (const auto& [theta, phi, total] : pattern)
+            step.pattern.push_back({theta, phi, 0, 0, total});
+        const StepFigures f = ComputeStepFigures(step, 0, 50);
+        EXPECT_EQ(std::tie(f.frontToBackDb, f.beamwidthDeg), std::tie(frontToBack, beamwidth));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, SweepFiguresLookup,
-    testing::Values(
-        // 350 + 180 wraps to 170; the walk up crosses 360, halfway to 80.
-        LookupCase{{{90, 170, -1}, {90, 260, 1}, {90, 350, 10}, {90, 80, 4}}, 11.0, 75.0},
-        // 270 + 180 is 90; a back row at another theta does not count.
-        LookupCase{{{90, 270, 6}, {60, 90, 0}, {90, 90, 2}}, 4.0, {}},
-        LookupCase{{{90, 0, 6}, {60, 180, 0}, {90, 90, 2}}, {}, {}},
-        // -90 is 270; no field behind is an unbounded ratio.
-        LookupCase{{{90, -90, 6}, {90, 90, -999.99}}, std::numeric_limits<double>::infinity(), {}},
-        // An open cut that ends before the fall, and a closed one that never falls.
-        LookupCase{{{90, 0, 6}, {90, 10, 5}, {90, 20, 2}}, {}, {}},
-        LookupCase{{{90, 0, 6}, {90, 90, 5}, {90, 180, 4}, {90, 270, 5}}, 2.0, {}}));
 
 TEST(SweepFigures, CutsOrderTheirRowsAndAreEmptyWhereTheTableHoldsNone) {
     const SweepStep step = Read(Listing("dipole.out")).steps.at(0);
@@ -125,8 +116,7 @@ TEST(SweepFigures, CutsOrderTheirRowsAndAreEmptyWhereTheTableHoldsNone) {
     EXPECT_EQ(elevation,
               "0/270 30/270 60/270 90/270 120/270 150/270 180/270 "
               "180/90 150/90 120/90 90/90 60/90 30/90 0/90 ");
-    EXPECT_TRUE(AzimuthCut(step, 45).empty());
-    EXPECT_TRUE(ElevationCut(step, 45).empty());
+    EXPECT_TRUE(AzimuthCut(step, 45).empty() && ElevationCut(step, 45).empty());
 }
 
 TEST(SweepFigures, CsvHasEveryStepAndEmptyFieldsForMissingFigures) {
@@ -142,32 +132,26 @@ TEST(SweepFigures, CsvHasEveryStepAndEmptyFieldsForMissingFigures) {
 }
 
 // A listing cut short, or with a table that is not one, is refused with a reason.
-class ListingSweepRefusal
-    : public testing::TestWithParam<std::tuple<const char*, const char*, const char*>> {};
-
-TEST_P(ListingSweepRefusal, SaysWhy) {
-    const auto& [find, replace, reason] = GetParam();
-    std::string text = Listing("yagi-sweep.out"), error;
-    const std::size_t at = text.rfind(find);
-    ASSERT_NE(at, std::string::npos);
-    text = replace ? text.replace(at, std::strlen(find), replace) : text.substr(0, at);
-    EXPECT_FALSE(ReadListingSweep(text, error));
-    EXPECT_EQ(error, reason);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, ListingSweepRefusal,
-    testing::Values(
-        std::tuple(" ** END OF RADIATION", nullptr,
-                   "The run did not complete: the listing does not end with its run time."),
+TEST(ListingSweepRefusal, SaysWhy) {
+    const char* const cases[][3] = {
+        {" ** END OF RADIATION", nullptr,
+         "The run did not complete: the listing does not end with its run time."},
         // The run time line right after the last pattern row.
-        std::tuple("\r\n\r\n\r\n\r\n\r\n\r\n\r\n ** END", "RUN TIME =  0.03 SEC\r\n **",
-                   "Line 2196 is not a row of the radiation pattern."),
-        std::tuple("  150.00   350.00     -12.77", "  150.00   350.00     -12,77",
-                   "Line 2195 is not a row of the radiation pattern."),
-        std::tuple("FREQUENCY : 3.8", "FREQUENCY = 3.8",
-                   "Line 1907 is not a row of the frequency block."),
-        std::tuple("0.0000E+00  1.7003E-03", "0.0000E+00  1.7003E-03x",
-                   "Line 1929 is not a row of the antenna input parameters.")));
+        {"\r\n\r\n\r\n\r\n\r\n\r\n\r\n ** END", "RUN TIME =  0.03 SEC\r\n **",
+         "Line 2196 is not a row of the radiation pattern."},
+        {"  150.00   350.00     -12.77", "  150.00   350.00     -12,77",
+         "Line 2195 is not a row of the radiation pattern."},
+        {"FREQUENCY : 3.8", "FREQUENCY = 3.8", "Line 1907 is not a row of the frequency block."},
+        {"0.0000E+00  1.7003E-03", "0.0000E+00  1.7003E-03x",
+         "Line 1929 is not a row of the antenna input parameters."}};
+    for (const auto& [find, replace, reason] : cases) {
+        std::string text = Listing("yagi-sweep.out"), error;
+        const std::size_t at = text.rfind(find);
+        ASSERT_NE(at, std::string::npos);
+        text = replace ? text.replace(at, std::strlen(find), replace) : text.substr(0, at);
+        EXPECT_FALSE(ReadListingSweep(text, error));
+        EXPECT_EQ(error, reason);
+    }
+}
 
 }  // namespace
