@@ -54,6 +54,13 @@ bool ReadJobs(const std::string& text, int& jobs) {
     return true;
 }
 
+// Tells each frequency solved on a line of its own.
+void ShowProgress(SolverRequest& request, std::ostream& out) {
+    request.onEachFrequency = [&out](long solved, long total) {
+        out << solved << " of " << total << " frequencies solved" << std::endl;
+    };
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -71,7 +78,7 @@ std::string UsageText() {
 }
 
 int RunWithArguments(const std::vector<std::string>& given, std::ostream& out, std::ostream& err,
-                     const SolverFunction& solve) {
+                     const SolverFunction& solve, bool showProgress) {
     if (!given.empty() && (given[0] == "-h" || given[0] == "--help")) {
         out << UsageText();
         return kExitSuccess;
@@ -97,11 +104,12 @@ int RunWithArguments(const std::vector<std::string>& given, std::ostream& out, s
     request.deck = arguments[0];
     request.listing =
         arguments.size() == 2 ? fs::path(arguments[1]) : DefaultListingFor(request.deck);
+    if (showProgress) ShowProgress(request, out);
     return Report(solve(request), out, err);
 }
 
 int RunConsoleDialogue(std::istream& in, std::ostream& out, std::ostream& err,
-                       const fs::path& folder, const SolverFunction& solve) {
+                       const fs::path& folder, const SolverFunction& solve, bool showProgress) {
     out << "NEC2d: NEC2 antenna solver (engine nec2c)\n";
     const fs::path newest = NewestDeckIn(folder);
     SolverRequest request;
@@ -112,5 +120,6 @@ int RunConsoleDialogue(std::istream& in, std::ostream& out, std::ostream& err,
         return kExitUsage;
     request.listing = answer;
     out << "Running nec2c on " << request.deck.string() << " ..." << std::endl;
+    if (showProgress) ShowProgress(request, out);
     return Report(solve(request), out, err);
 }

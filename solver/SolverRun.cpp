@@ -19,6 +19,7 @@
 #include "solver/ListingLayout.h"
 #include "solver/Nec2cColumns.h"
 #include "solver/StoppableRun.h"
+#include "solver/SweepProgress.h"
 #include "solver/SweepSplit.h"
 
 namespace fs = std::filesystem;
@@ -194,6 +195,9 @@ SplitRun RunSplit(const SolverRequest& request, const std::vector<DeckCard>& car
         }
     }
 
+    std::vector<fs::path> written;
+    for (const fs::path& part : folders) written.push_back(part / kOutputName);
+    CSweepProgress progress(written, steps, request.onEachFrequency);
     std::mutex mutex;
     std::size_t next = 0;
     std::optional<std::size_t> failedPart;
@@ -218,6 +222,7 @@ SplitRun RunSplit(const SolverRequest& request, const std::vector<DeckCard>& car
                 token.KillRunning();
                 return;
             }
+            progress.PartSolved(k);
             solved += steps[k];
             if (request.onFrequenciesSolved) request.onFrequenciesSolved(solved, sweep.steps);
         }
@@ -348,10 +353,13 @@ SolverOutcome RunSolver(const SolverRequest& request, CCancelToken* cancel) {
     if (!joined) {
         if (!WriteFile(folder.Path() / kDeckName, CleanDeckText(deck.cards)))
             return Failure("Cannot write nec2c's deck in " + Quoted(folder.Path()) + ".");
+        CSweepProgress progress({folder.Path() / kOutputName}, {sweep ? sweep->steps : 0},
+                                sweep ? request.onEachFrequency : nullptr);
         const EngineResult engine =
             RunEngine(request.engine, EngineArguments(), folder.Path(), kLogName, &token);
         if (engine.status != EngineResult::FINISHED || engine.exitCode != 0)
             return EngineFailure(engine, folder.Path());
+        progress.PartSolved(0);
         if (!ReadWholeFile(folder.Path() / kOutputName, output, error, kLargestEngineOutput))
             return Failure("Cannot read nec2c's output: " + error + ".");
         if (!OutputIsComplete(output)) return Failure("nec2c's output ended early.");

@@ -18,6 +18,11 @@ struct SolverRequest {
     // a split run ends, from the thread that ran it, one call at a time. A
     // run in one process does not call it.
     std::function<void(long solved, long total)> onFrequenciesSolved = nullptr;
+    // Told of each frequency of a splittable sweep as nec2c solves it, in
+    // order ("3 of 8"), whether the sweep runs in parts or in one process,
+    // one call at a time from threads of the run. A deck that cannot be split
+    // does not call it.
+    std::function<void(long solved, long total)> onEachFrequency = nullptr;
 };
 
 struct SolverOutcome {

@@ -41,6 +41,8 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     m_busy->setRange(0, 0);  // no known end: the bar just keeps moving
     m_busy->setTextVisible(false);
     m_busy->hide();
+    m_cancelButton = new QPushButton(tr("Cancel"));
+    m_cancelButton->hide();
     m_outcome = new QLabel;
     // The outcome quotes names and deck fields: never let Qt read them as markup.
     m_outcome->setTextFormat(Qt::PlainText);
@@ -56,6 +58,7 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     layout->addWidget(m_browseListing, 1, 2);
     layout->addWidget(m_busy, 2, 0, 1, 2);
     layout->addWidget(m_runButton, 2, 2);
+    layout->addWidget(m_cancelButton, 2, 2);
     layout->addWidget(m_outcome, 3, 0, 1, 3);
     layout->setColumnMinimumWidth(1, 320);
 
@@ -64,6 +67,9 @@ CSolverWindow::CSolverWindow(const fs::path& folder, QWidget* parent)
     connect(m_browseDeck, &QPushButton::clicked, this, &CSolverWindow::OnBrowseDeck);
     connect(m_browseListing, &QPushButton::clicked, this, &CSolverWindow::OnBrowseListing);
     connect(m_runButton, &QPushButton::clicked, this, &CSolverWindow::OnRun);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        if (m_cancel) m_cancel->Cancel();
+    });
     // Run is the default: Enter in either field runs, as it would in a dialog.
     connect(m_deckEdit, &QLineEdit::returnPressed, this, &CSolverWindow::OnRun);
     connect(m_listingEdit, &QLineEdit::returnPressed, this, &CSolverWindow::OnRun);
@@ -114,6 +120,12 @@ void CSolverWindow::OnRun() {
     m_result = std::make_shared<SolverOutcome>();
     auto cancel = m_cancel;
     auto result = m_result;
+    // Told on the run's threads; shown on the window's, while it lives.
+    request.onEachFrequency = [this](long solved, long total) {
+        QMetaObject::invokeMethod(
+            this, [this, solved, total] { OnFrequenciesSolved(solved, total); },
+            Qt::QueuedConnection);
+    };
     m_thread =
         QThread::create([request, cancel, result] { *result = RunSolver(request, cancel.get()); });
     connect(m_thread, &QThread::finished, this, &CSolverWindow::OnThreadFinished);
@@ -125,7 +137,11 @@ void CSolverWindow::OnRun() {
         widget->setEnabled(false);
     m_outcome->setStyleSheet(QString());
     m_outcome->setText(tr("Running nec2c on %1 ...").arg(deck));
+    m_busy->setRange(0, 0);
+    m_busy->setTextVisible(false);
     m_busy->show();
+    m_runButton->hide();
+    m_cancelButton->show();
     m_thread->start();
 }
 
@@ -134,13 +150,27 @@ void CSolverWindow::OnThreadFinished() {
     m_thread->deleteLater();
     m_thread = nullptr;
     m_busy->hide();
+    m_cancelButton->hide();
+    m_runButton->show();
     for (QWidget* widget :
          {static_cast<QWidget*>(m_deckEdit), static_cast<QWidget*>(m_listingEdit),
           static_cast<QWidget*>(m_browseDeck), static_cast<QWidget*>(m_browseListing),
           static_cast<QWidget*>(m_runButton)})
         widget->setEnabled(true);
-    ShowOutcome(m_result->ok, QString::fromStdString(m_result->message));
+    if (!m_result->ok && m_cancel->IsCancelled())
+        ShowOutcome(false, tr("Cancelled"));
+    else
+        ShowOutcome(m_result->ok, QString::fromStdString(m_result->message));
     emit RunFinished(m_result->ok);
+}
+
+void CSolverWindow::OnFrequenciesSolved(long solved, long total) {
+    // A count that comes after its run ended has nothing to show.
+    if (!m_thread || total <= 0) return;
+    m_busy->setRange(0, static_cast<int>(total));
+    m_busy->setValue(static_cast<int>(solved));
+    m_busy->setFormat(tr("%v of %m frequencies solved"));
+    m_busy->setTextVisible(true);
 }
 
 void CSolverWindow::ShowOutcome(bool ok, const QString& text) {

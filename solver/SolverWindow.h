@@ -13,8 +13,9 @@ class QThread;
 
 // NEC2d's own small window, shown when it is started with no terminal and no
 // arguments (as Quadrell starts it): the deck, offered as the newest *.in of
-// the current folder, the listing, Run, a busy indicator while nec2c works on
-// a thread of its own, and the outcome.
+// the current folder, the listing, Run, and while nec2c works on a thread of
+// its own a bar that counts the frequencies solved (or just moves, for a deck
+// that runs in one piece) and Cancel; then the outcome.
 class CSolverWindow : public QWidget {
     Q_OBJECT
 
@@ -26,6 +27,7 @@ class CSolverWindow : public QWidget {
     QLineEdit* DeckEdit() const { return m_deckEdit; }
     QLineEdit* ListingEdit() const { return m_listingEdit; }
     QPushButton* RunButton() const { return m_runButton; }
+    QPushButton* CancelButton() const { return m_cancelButton; }
     QProgressBar* BusyIndicator() const { return m_busy; }
     QLabel* OutcomeLabel() const { return m_outcome; }
     bool IsRunning() const { return m_thread != nullptr; }
@@ -42,6 +44,7 @@ class CSolverWindow : public QWidget {
     void OnBrowseListing();
     void OnRun();
     void OnThreadFinished();
+    void OnFrequenciesSolved(long solved, long total);
     void ShowOutcome(bool ok, const QString& text);
     void StopRun();
 
@@ -53,6 +56,7 @@ class CSolverWindow : public QWidget {
     QLineEdit* m_deckEdit = nullptr;
     QLineEdit* m_listingEdit = nullptr;
     QPushButton* m_runButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
     QPushButton* m_browseDeck = nullptr;
     QPushButton* m_browseListing = nullptr;
     QProgressBar* m_busy = nullptr;

@@ -49,11 +49,15 @@ int main(int argc, char** argv) {
     // as any other, instead of ending NEC2d with a partial file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty()) return RunWithArguments(arguments, std::cout, std::cerr, Solve);
+    // Progress lines are for a person watching, not for a file or a pipe.
+    const bool showProgress = ::isatty(STDOUT_FILENO) == 1;
+    if (!arguments.empty())
+        return RunWithArguments(arguments, std::cout, std::cerr, Solve, showProgress);
 
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
-    if (HasTerminal()) return RunConsoleDialogue(std::cin, std::cout, std::cerr, folder, Solve);
+    if (HasTerminal())
+        return RunConsoleDialogue(std::cin, std::cout, std::cerr, folder, Solve, showProgress);
     if (!HasDisplay()) {
         std::cerr << "NEC2d: no terminal and no display to ask for the deck on.\n" << UsageText();
         return kExitUsage;

@@ -140,6 +140,34 @@ TEST(Nec2dProgramTest, AStoppedRunLeavesNothingBehind) {
     }
 }
 
+// On a terminal each frequency of a sweep is told once, in order, whether the
+// sweep is split or not; a deck of one frequency tells none, nor does a run
+// whose output is no terminal.
+TEST(Nec2dProgramTest, TellsEachFrequencySolvedOnATerminal) {
+    SKIP_WITHOUT_NEC2C();
+    const std::string sweep =
+        "1 of 3 frequencies solved\n2 of 3 frequencies solved\n"
+        "3 of 3 frequencies solved\n";
+    // Deck, jobs, progress shown, and what is told before the listing's line.
+    const std::tuple<std::string, std::string, bool, std::string> cases[] = {
+        {"quadrell_sweep.in", "2", true, sweep},
+        {"quadrell_sweep.in", "1", true, sweep},
+        {"quadrell_sweep.in", "3", false, ""},
+        {"quadrell_default.in", "2", true, ""},
+    };
+    for (const auto& [deck, jobs, shown, told] : cases) {
+        SCOPED_TRACE(deck + " -j " + jobs);
+        CScratchFolder folder;
+        const std::string listing = (folder / "run.out").string();
+        std::ostringstream out, err;
+        EXPECT_EQ(RunWithArguments(
+                      {"-j", jobs, SolverDataFile(deck).string(), listing}, out, err,
+                      [](const SolverRequest& run) { return RunSolver(run); }, shown),
+                  kExitSuccess);
+        EXPECT_EQ(out.str() + err.str(), told + "Listing written to \"" + listing + "\".\n");
+    }
+}
+
 // The console dialogue offers the folder's newest deck and its listing.
 TEST(Nec2dProgramTest, ConsoleOffersTheNewestDeckAndItsListing) {
     CScratchFolder folder;
