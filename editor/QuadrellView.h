@@ -70,7 +70,6 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
 
     CElement* GetSelected() const { return m_pSelected; }
     CPoint GetOrigin() const { return m_origin; }
-    CPointF GetLastPress() const { return m_lastPress; }
     float GetLastFrequency() const { return m_lastSweep.m_frequency; }
     int GetSnapMode() const { return m_snapMode; }
     bool IsInSelectMode() const { return m_hCurrentCursor == &m_hArrowCursor; }
@@ -130,7 +129,6 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnEditPaste();
 
     int GetGrabbedEnd() const { return m_grabbedEnd; }
-    CPointF GetGrabOffset() const { return m_grabOffset; }
     bool IsDragging() const { return m_bDragging; }
 
   signals:

@@ -24,8 +24,7 @@ TEST(ViewScale, MapsPixelsToMetresOnTheLadder) {
         EXPECT_EQ(scale.ToMetres(CPoint{34, -12}), metres) << text;
         EXPECT_EQ(scale.PixelDecimals(), decimals) << text;
     }
-    // At actual size a pixel is a metre, and an offset keeps whole metres.
-    EXPECT_TRUE(CViewScale().IsActualSize());
+    // At actual size an offset keeps whole metres.
     EXPECT_EQ(CViewScale().TruncateToPixel(-1.7f), -1.0f);
     EXPECT_EQ(CViewScale(9).TruncateToPixel(-1.77f), -1.7f);
 }
