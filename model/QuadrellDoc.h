@@ -6,6 +6,7 @@
 
 #include "model/DocumentObserver.h"
 #include "model/ElementList.h"
+#include "model/GroundSettings.h"
 
 using ElementPosition = CElementList::Position;
 
@@ -36,6 +37,11 @@ class CQuadrellDoc {
     bool ContainsElement(const CElement* element) const { return m_elements.Contains(element); }
     const CElementList& GetElements() const { return m_elements; }
 
+    // The ground under the design and the plane it is drawn in; every view
+    // of the design uses them.
+    const GroundSettings& GetGround() const { return m_ground; }
+    void SetGround(const GroundSettings& ground) { m_ground = ground; }
+
     void AddObserver(CDocumentObserver* observer);
     void RemoveObserver(CDocumentObserver* observer);
     // Asks every view to repaint the design.
@@ -45,5 +51,6 @@ class CQuadrellDoc {
     void NotifyObservers(const std::function<void(CDocumentObserver&)>& notify);
 
     CElementList m_elements;
+    GroundSettings m_ground;
     std::vector<CDocumentObserver*> m_observers;
 };
