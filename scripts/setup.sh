@@ -18,7 +18,7 @@ for package in $PACKAGES; do
 done
 
 if [ -z "$missing" ]; then
-    exit 0
+    exec "$(dirname "$0")/fetch-example-decks.sh"
 fi
 
 echo "Installing:$missing"
@@ -33,3 +33,5 @@ fi
 $SUDO apt-get update -qq
 # shellcheck disable=SC2086
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+
+"$(dirname "$0")/fetch-example-decks.sh"
