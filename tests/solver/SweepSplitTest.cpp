@@ -55,11 +55,11 @@ TEST(SweepSplitTest, GivesTheListingOfOneRun) {
         {ExampleSweep("dipole-80m.in", 8), 3}, {ExampleSweep("end-fed-160m.in", 4), 3},
         {ExampleSweep("inverted-v-80m.in", 5), 3}, {ExampleSweep("quad-2el-80m.in", 2), 2},
         {ExampleSweep("yagi-3el-80m.in", 3), 3},
-        // Multiplying steps; a ground; loads, a network and an XQ.
+        // Multiplying steps; a ground; loads and an XQ.
         {dipole + "FR 1 7 0 0 3.1 1.0301\nRP 0 3 2 1000 0 0 45 90\nEN", 3},
         {dipole + "GN 1\nFR 0 4 0 0 3.3 0.07\nRP 0 2 2 0 10 0 45 90\nEN", 3},
         {"GW 1 5 0 -.25 0 0 .25 0 .001\nGW 2 5 .3 -.25 0 .3 .25 0 .001\nGE\nEX 0 1 3 0 1\n"
-         "LD 5 1 0 0 3e7\nTL 1 3 2 3 50 0.3\nFR 0 5 0 0 299.8 1.3\nXQ 1\nEN", 3},
+         "LD 5 1 0 0 3e7\nFR 0 5 0 0 299.8 1.3\nXQ 1\nEN", 3},
         // One step; a Sommerfeld ground; patterns at two requests.
         {dipole + "FR 0 1 0 0 3.5\nRP 0 3 2 0 0 0 45 90\nEN", 0},
         {dipole + "GN 2 0 0 0 13 .005\nFR 0 3 0 0 3.5 .1\nRP 0 2 2 0 10 0 45 90\nEN", 0},
@@ -87,6 +87,50 @@ TEST(SweepSplitTest, GivesTheListingOfOneRun) {
         EXPECT_EQ(one->structure.impedanceRealText, split->structure.impedanceRealText);
         EXPECT_TRUE(fs::is_empty(temporary.scratch.path));
     }
+}
+
+// Another program's example decks, each cut to its first three frequencies
+// so that the split into three parts stays quick: every deck gives the
+// listing of one run, or fails both ways with the same reason.
+TEST(SweepSplitTest, OutsideDecksGiveTheListingOfOneRun) {
+    SKIP_WITHOUT_NEC2C();
+    const CScratchFolder folder;
+    const TemporaryFolders temporary;
+    int decks = 0, split = 0;
+    for (const auto& entry : fs::directory_iterator(QUADRELL_OUTSIDE_DECKS_DIR)) {
+        std::vector<DeckCard> cards = ReadDeck(Bytes(entry.path())).cards;
+        for (DeckCard& card : cards) {
+            if (card.mnemonic == "FR") card.integers[1] = std::min(card.integers[1], 3L);
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        WriteTextFile(folder / "deck.in", CleanDeckText(cards));
+        SolverOutcome outcome[2];
+        std::string listing[2];
+        int parts = 0;
+        for (const int jobs : {1, 3}) {
+            SolverRequest request{folder / "deck.in", folder / "deck.out"};
+            request.jobs = jobs;
+            request.onFrequenciesSolved = [&parts, jobs](long, long) { parts += jobs == 3; };
+            fs::remove(folder / "deck.out");
+            outcome[jobs / 3] = RunSolver(request);
+            listing[jobs / 3] = outcome[jobs / 3].ok ? Bytes(folder / "deck.out") : "";
+        }
+        ++decks;
+        split += parts > 1;
+        EXPECT_EQ(outcome[0].ok, outcome[1].ok);
+        EXPECT_EQ(outcome[0].message, outcome[1].message);
+        EXPECT_EQ(Steady(listing[0]), Steady(listing[1]));
+        const auto one = ReadListing(listing[0]), parted = ReadListing(listing[1]);
+        ASSERT_EQ(one.has_value(), parted.has_value());
+        if (one) {
+            EXPECT_EQ(one->pattern.magnitude, parted->pattern.magnitude);
+            EXPECT_EQ(one->structure.impedanceRealText, parted->structure.impedanceRealText);
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(temporary.scratch.path));
+    // 22 of the 75 have nothing that keeps them whole.
+    EXPECT_GE(decks, 75);
+    EXPECT_GE(split, 20);
 }
 
 // A part that fails fails the run with its reason, and the others leave
