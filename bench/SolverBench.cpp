@@ -3,12 +3,21 @@
 // directions, an 8 MB listing). NEC2d must stay within 1.10 times nec2c's
 // time. BM_Nec2dOverNec2c runs the two in turns and reports the ratio;
 // BM_Nec2dOwnShare times NEC2d alone with nec2c's output handed back at once.
+// Each reports its peak memory beside nec2c's.
+//
+// A sweep's frequencies are solved by several nec2c processes at once:
+// BM_SweepOverNec2c runs an 8-step sweep of 400 segments with a 5 degree
+// sphere with 1, 2 and 4 jobs (and the default, one per processor), each in
+// turns with nec2c alone; BM_SweepSteps shows how the ratio grows with the
+// number of steps at the default jobs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -36,12 +45,27 @@ std::string BenchDeck() {
     return deck;
 }
 
+// Four parallel dipoles of 100 segments each, swept over `steps` frequencies
+// with a full sphere in 5 degree steps at each.
+std::string SweepDeck(int steps) {
+    std::string deck = "CM NEC2d benchmark: 400 segments swept\nCE\n";
+    for (int i = 0; i < 4; ++i) {
+        const std::string x = std::to_string(5 * i);
+        deck += "GW " + std::to_string(i + 1) + " 100 " + x + " 0 -10.5 " + x + " 0 10.5 .005\n";
+    }
+    deck += "GE\nEX 0 1 50 0 1\nFR 0 " + std::to_string(steps) +
+            " 0 0 7.0 0.02\nRP 0 37 73 1000 0 0 5 5\nEN\n";
+    return deck;
+}
+
 struct BenchFolder {
     fs::path path;
     BenchFolder() {
         std::string pattern = (fs::temp_directory_path() / "nec2d-bench.XXXXXX").string();
         if (::mkdtemp(pattern.data())) path = pattern;
         std::ofstream(path / "bench.nec") << BenchDeck();
+        for (const int steps : {2, 4, 8, 16})
+            std::ofstream(path / ("sweep" + std::to_string(steps) + ".nec")) << SweepDeck(steps);
         // A stand-in engine that hands back nec2c's recorded output at once,
         // so that NEC2d's own share of a run can be timed apart from nec2c's.
         fs::create_directory(path / "recorded");
@@ -65,9 +89,14 @@ fs::path Nec2dProgram() {
     return fs::read_symlink("/proc/self/exe", error).parent_path() / "NEC2d";
 }
 
-// Runs a program in the bench folder with its output thrown away; its exit
-// code, or -1 when it could not be started. `path`, when given, replaces PATH.
-int Run(const std::string& program, std::vector<std::string> arguments,
+struct Ran {
+    int exitCode = -1;  // -1 when the program could not be started
+    double peakMB = 0;  // the largest resident size of it or any child it waited for
+};
+
+// Runs a program in the bench folder with its output thrown away. `path`,
+// when given, replaces PATH.
+Ran Run(const std::string& program, std::vector<std::string> arguments,
         const std::string& path = {}) {
     std::vector<std::string> variables;
     for (char** entry = environ; *entry; ++entry) {
@@ -88,12 +117,50 @@ int Run(const std::string& program, std::vector<std::string> arguments,
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     int status = -1;
+    rusage usage{};
     if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
         }
     }
     posix_spawn_file_actions_destroy(&actions);
-    return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return {status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+double Seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// nec2c and NEC2d on one deck in turns, so that both meet the same load on a
+// shared machine; the counter "ratio" is NEC2d's total time over nec2c's.
+void RunInTurns(benchmark::State& state, const std::string& deck,
+                std::vector<std::string> nec2dArguments) {
+    using Clock = std::chrono::steady_clock;
+    const std::string program = Nec2dProgram().string();
+    nec2dArguments.push_back(deck);
+    nec2dArguments.push_back("bench.lst");
+    Clock::duration alone{};
+    Clock::duration wrapped{};
+    double peak = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const Ran engine = Run("nec2c", {"-i" + deck, "-obench.out"});
+        const auto middle = Clock::now();
+        const Ran solver = Run(program, nec2dArguments);
+        const auto end = Clock::now();
+        if (engine.exitCode != 0 || solver.exitCode != 0) {
+            state.SkipWithError("nec2c or NEC2d did not run");
+            return;
+        }
+        alone += middle - start;
+        wrapped += end - middle;
+        peak = std::max(peak, engine.peakMB);
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["nec2c_s"] = Seconds(alone) / iterations;
+    state.counters["NEC2d_s"] = Seconds(wrapped) / iterations;
+    state.counters["ratio"] = Seconds(wrapped) / Seconds(alone);
+    state.counters["nec2c_peak_MB"] = peak;
 }
 
 // A deck with a comment line of 5 MB: it is cut into CM cards in time that
@@ -109,17 +176,19 @@ BENCHMARK(BM_ReadDeckLongComment)->Unit(benchmark::kMillisecond);
 
 void BM_Nec2cAlone(benchmark::State& state) {
     for (auto _ : state) {
-        if (Run("nec2c", {"-ibench.nec", "-obench.out"}) != 0) {
+        const Ran engine = Run("nec2c", {"-ibench.nec", "-obench.out"});
+        if (engine.exitCode != 0) {
             state.SkipWithError("nec2c did not run");
             break;
         }
+        state.counters["peak_MB"] = engine.peakMB;
     }
 }
 
 void BM_Nec2d(benchmark::State& state) {
     const std::string program = Nec2dProgram().string();
     for (auto _ : state) {
-        if (Run(program, {"bench.nec", "bench.lst"}) != 0) {
+        if (Run(program, {"bench.nec", "bench.lst"}).exitCode != 0) {
             state.SkipWithError("NEC2d did not run");
             break;
         }
@@ -133,44 +202,35 @@ void BM_Nec2d(benchmark::State& state) {
 // starting the engine, and turning 8 MB of nec2c's output into the listing.
 void BM_Nec2dOwnShare(benchmark::State& state) {
     const fs::path folder = Folder().path;
-    if (Run("nec2c", {"-ibench.nec", "-orecorded.out"}) != 0) {
+    if (Run("nec2c", {"-ibench.nec", "-orecorded.out"}).exitCode != 0) {
         state.SkipWithError("nec2c did not run");
         return;
     }
     const std::string program = Nec2dProgram().string();
     const std::string path = (folder / "recorded").string() + ":/usr/bin:/bin";
     for (auto _ : state) {
-        if (Run(program, {"bench.nec", "bench.lst"}, path) != 0) {
+        const Ran solver = Run(program, {"bench.nec", "bench.lst"}, path);
+        if (solver.exitCode != 0) {
             state.SkipWithError("NEC2d did not run");
             break;
         }
+        // The recorded engine is a shell and cp, far smaller than NEC2d.
+        state.counters["NEC2d_peak_MB"] = solver.peakMB;
     }
 }
 
-// nec2c and NEC2d in turns, so that both meet the same load on a shared
-// machine; the counter "ratio" is NEC2d's total time over nec2c's.
-void BM_Nec2dOverNec2c(benchmark::State& state) {
-    using Clock = std::chrono::steady_clock;
-    const std::string program = Nec2dProgram().string();
-    Clock::duration alone{};
-    Clock::duration wrapped{};
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        const bool ranAlone = Run("nec2c", {"-ibench.nec", "-obench.out"}) == 0;
-        const auto middle = Clock::now();
-        const bool ranWrapped = Run(program, {"bench.nec", "bench.lst"}) == 0;
-        const auto end = Clock::now();
-        if (!ranAlone || !ranWrapped) {
-            state.SkipWithError("nec2c or NEC2d did not run");
-            return;
-        }
-        alone += middle - start;
-        wrapped += end - middle;
-    }
-    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
-    state.counters["nec2c_s"] = seconds(alone) / static_cast<double>(state.iterations());
-    state.counters["NEC2d_s"] = seconds(wrapped) / static_cast<double>(state.iterations());
-    state.counters["ratio"] = seconds(wrapped) / seconds(alone);
+void BM_Nec2dOverNec2c(benchmark::State& state) { RunInTurns(state, "bench.nec", {}); }
+
+// state.range(0) jobs; 0 asks for the default.
+void BM_SweepOverNec2c(benchmark::State& state) {
+    std::vector<std::string> arguments;
+    if (state.range(0) > 0) arguments = {"-j", std::to_string(state.range(0))};
+    RunInTurns(state, "sweep8.nec", arguments);
+}
+
+// state.range(0) steps, default jobs.
+void BM_SweepSteps(benchmark::State& state) {
+    RunInTurns(state, "sweep" + std::to_string(state.range(0)) + ".nec", {});
 }
 
 }  // namespace
@@ -179,3 +239,21 @@ BENCHMARK(BM_Nec2cAlone)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillise
 BENCHMARK(BM_Nec2d)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Nec2dOwnShare)->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Nec2dOverNec2c)->Iterations(4)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepOverNec2c)
+    ->ArgName("jobs")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(0)
+    ->Iterations(6)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepSteps)
+    ->ArgName("steps")
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(8)
+    ->Arg(16)
+    ->Iterations(4)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
