@@ -216,10 +216,8 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kPattern, "1011:9|1012:x|1017:3", digit(2), 1017},
         {kPattern, "1012:x|1017:1|1011:7", digit(6), 1011},
         {kPattern, "1017:1|1011:3|1020:2.5|1012:x", kInteger, 1012},
-        // Custom constants are positive, and count only over real ground.
         {kGround, "1034:0|1035:1", "The relative permittivity must be a number greater than 0.",
          1034},
-        {kGround, "1035:-0.5", "The conductivity must be a number greater than 0.", 1035},
         {kGround, "1034:0|1030:|IDOK", {}, 0, "1030 7 0.02 1037 10"},
         {kGround, "1033:2|1036:|1038:-2.5", {}, 0, "1032 13 0.005 1036 -2.5"},
     };

@@ -179,76 +179,36 @@ TEST(DeckWriter, SourceTakesTheFirstWireEndInListOrderStartBeforeEnd) {
     }
 }
 
-// Average soil, or a custom one of 7.5 and 0.0303 S/m.
-GroundSettings Ground(GroundKind kind, DrawingPlane plane, double height, int soil = kAverageSoil) {
-    if (soil == kCustomSoil) return {kind, soil, 7.5, 0.0303, plane, height};
-    return {kind,  soil,  kSoilPresets[soil].permittivity, kSoilPresets[soil].conductivity,
-            plane, height};
-}
-constexpr auto kFree = GroundKind::FREE_SPACE, kPerfect = GroundKind::PERFECT,
-               kReal = GroundKind::REAL;
-constexpr auto kFlat = DrawingPlane::HORIZONTAL, kUpright = DrawingPlane::UPRIGHT;
-
-// A wire 2.5 m above the drawing from (0, -100), 100 long, fed at its start,
-// with the origin at (10, -20): placed at its height plus the origin's, or
-// upright with the screen's up as Z; the plane and height in a comment, the
-// ground in GE and GN.
-TEST(DeckWriter, PlacesTheDrawingInSpaceOverItsGround) {
-    const std::pair<GroundSettings, std::string> cases[] = {
-        {Ground(kFree, kFlat, 5),
-         "CM Drawing plane X-Y, origin height 5. m|CE|GW 1 5. -10. 80. 7.5 90. 80. 7.5 5.e-003|GE"},
-        {Ground(kPerfect, kUpright, 0),
-         "CM Drawing plane X-Z, origin height 0. m|CE|GW 1 5. -10. 0. 80. 90. 0. 80. 5.e-003|GE "
-         "1|GN 1"},
-        {Ground(kReal, kUpright, 10),
-         "CM Drawing plane X-Z, origin height 10. m|CE|GW 1 5. -10. "
-         "0. 90. 90. 0. 90. 5.e-003|GE 1|GN 2 0 0 0 13. 5.e-003"},
-        {Ground(kReal, kFlat, 10, kCustomSoil),
-         "CM Drawing plane X-Y, origin height 10. m|CE|GW 1 "
-         "5. -10. 80. 12.5 90. 80. 12.5 5.e-003|GE 1|GN 2 0 "
-         "0 0 7.5 3.03e-002"},
-    };
-    for (const auto& [ground, middle] : cases) {
+// A wire 100 long from (0, y) at its own height, fed at its start, with the
+// origin at (10, -20): placed flat and lifted by the origin's height, or
+// upright with the screen's up as Z, over each ground; or refused when it
+// dips below the ground or lies in it.
+TEST(DeckWriter, PlacesTheDrawingOverItsGroundOrRefusesAWireInIt) {
+    using enum GroundKind;
+    using enum DrawingPlane;
+    // clang-format off
+    const std::tuple<GroundSettings, float, float, float, std::string> cases[] = {
+        // ground, y, own height, angle: the lines after the first, or the message
+        {{FREE_SPACE, kAverageSoil, 13, 0.005, HORIZONTAL, 5}, -100, -10, 0, "CM Drawing plane X-Y, origin height 5. m|CE|GW 1 5. -10. 80. -5. 90. 80. -5. 5.e-003|GE"},
+        {{PERFECT, kAverageSoil, 13, 0.005, UPRIGHT, 0}, -20, 50, 270, "CM Drawing plane X-Z, origin height 0. m|CE|GW 1 5. -10. 0. 0. -10. 0. 100. 5.e-003|GE 1|GN 1"},
+        {{REAL, kAverageSoil, 13, 0.005, UPRIGHT, 10}, -100, 0, 0, "CM Drawing plane X-Z, origin height 10. m|CE|GW 1 5. -10. 0. 90. 90. 0. 90. 5.e-003|GE 1|GN 2 0 0 0 13. 5.e-003"},
+        {{REAL, kCustomSoil, 7.5, 0.0303, HORIZONTAL, 10}, -100, 2.5f, 0, "CM Drawing plane X-Y, origin height 10. m|CE|GW 1 5. -10. 80. 12.5 90. 80. 12.5 5.e-003|GE 1|GN 2 0 0 0 7.5 3.03e-002"},
+        {{PERFECT, kAverageSoil, 13, 0.005, HORIZONTAL, 10}, -100, -10, 0, "The wire from (0., 100.) to (100., 100.) lies in the ground plane. Over a ground a wire may touch the ground with one end only.\n\nFile Not Created"},
+        {{REAL, kAverageSoil, 13, 0.005, UPRIGHT, 5}, 0, 0, 0, "The wire from (0., 0.) to (100., 0.) goes below the ground. Over a ground every wire must stay at a height of 0 or more.\n\nFile Not Created"}};
+    // clang-format on
+    for (const auto& [settings, y, z, angle, expected] : cases) {
         CQuadrellDoc doc;
-        doc.SetGround(ground);
-        AddWire(doc, 0, -100, 100, 5, 0, 2.5f);
-        AddSource(doc, 0, -100);
-        int tags = 0;
-        std::string lines = middle;
+        doc.SetGround(settings);
+        AddWire(doc, 0, y, 100, 5, angle, z);
+        AddSource(doc, 0, y);
+        std::string lines = expected;
         for (std::size_t at; (at = lines.find('|')) != std::string::npos;)
             lines.replace(at, 1, "\r\n");
-        EXPECT_EQ(WriteDeck(doc, {}, {}, {10, -20}, tags).text,
-                  Deck({kCM, lines, "EX 0 1 1 00 1. 0. 0 0 0 0", kFR, kRP, "EN"}));
-    }
-}
-
-// Over a ground a wire may touch it with one end but neither dip below it nor
-// lie in it; in free space any height goes. Wires 10 long from (0, y) at their
-// own height and angle; up on the screen is down in y.
-TEST(DeckWriter, RefusesAWireBelowOrInTheGround) {
-    const auto refused = [](const char* start, const char* end, const char* why) {
-        return "The wire from " + std::string(start) + " to " + end + " " + why +
-               "\n\nFile Not Created";
-    };
-    const char* const in =
-        "lies in the ground plane. Over a ground a wire may touch the ground "
-        "with one end only.";
-    const char* const below =
-        "goes below the ground. Over a ground every wire must stay at a "
-        "height of 0 or more.";
-    const std::tuple<GroundSettings, float, float, float, std::string> cases[] = {
-        {Ground(kPerfect, kFlat, 0), 0, 0, 0, refused("(0., 0.)", "(10., 0.)", in)},
-        {Ground(kPerfect, kFlat, 10), 0, -10, 0, refused("(0., 0.)", "(10., 0.)", in)},
-        {Ground(kPerfect, kUpright, 0), 0, 50, 0, refused("(0., 0.)", "(10., 0.)", in)},
-        {Ground(kReal, kUpright, 5), 20, 0, 0, refused("(0., -20.)", "(10., -20.)", below)},
-        {Ground(kReal, kUpright, 0), 0, 0, 270, ""},
-        {Ground(kFree, kFlat, 0), 0, -10, 0, ""},
-    };
-    for (const auto& [ground, y, z, angle, message] : cases) {
-        CQuadrellDoc doc;
-        doc.SetGround(ground);
-        AddWire(doc, 0, y, 10, 5, angle, z);
-        EXPECT_EQ(UnsolvableWireMessage(FindUnsolvableWire(doc, {})), message) << y << " " << z;
+        const std::string refusal = UnsolvableWireMessage(FindUnsolvableWire(doc, {10, -20}));
+        int tags = 0;
+        EXPECT_EQ(refusal.empty() ? WriteDeck(doc, {}, {}, {10, -20}, tags).text : refusal,
+                  refusal.empty() ? Deck({kCM, lines, "EX 0 1 1 00 1. 0. 0 0 0 0", kFR, kRP, "EN"})
+                                  : lines);
     }
 }
 
