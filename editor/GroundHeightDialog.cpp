@@ -87,7 +87,9 @@ CGroundHeightDialog::CGroundHeightDialog(QWidget* parent) : CDialog(parent) {
 void CGroundHeightDialog::OnInitDialog() {
     m_kinds->button(static_cast<int>(m_ground.kind))->setChecked(true);
     m_planes->button(static_cast<int>(m_ground.plane))->setChecked(true);
-    m_soil->setCurrentIndex(m_ground.soil);
+    // An index that names no preset stands for a custom soil.
+    const bool preset = m_ground.soil >= 0 && m_ground.soil < kCustomSoil;
+    m_soil->setCurrentIndex(preset ? m_ground.soil : kCustomSoil);
     m_permittivityEdit->setText(FormatDialogNumber(m_ground.permittivity));
     m_conductivityEdit->setText(FormatDialogNumber(m_ground.conductivity));
     m_heightEdit->setText(FormatDialogNumber(m_ground.originHeight));
