@@ -51,6 +51,11 @@ QList<CommandInfo> BuildTable() {
          "&Wire Table...",
          "Lists the wires and sources of the design for typing their values\nWire Table",
          {}},
+        {ID_GROUND_AND_HEIGHT,
+         "&Ground and Height...",
+         "Sets the ground under the design, its drawing plane and the height of its origin\n"
+         "Ground and Height",
+         {}},
         {ID_NORMAL_VIEW, "Normal View", "Returns To Normal Scale\nReturns To Normal Scale", {}},
         {ID_SLICE_XZ, "Slice X Z", "Slice in the X-Z Plane\nSlice in the X-Z Plane", {}},
         {ID_SLICE_YZ, "Slice Y Z", "Slice in the Y-Z Plane\nSlice in the Y-Z Plane", {}},

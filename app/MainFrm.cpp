@@ -29,6 +29,8 @@ namespace {
 const QString kIdleMessage = QStringLiteral("For Help, press F1");
 const QString kSnapPaneText = QStringLiteral("Snap On         ");
 const QString kCoordsPaneText = QString(39, QLatin1Char(' '));
+// What a new design stands on.
+const QString kGroundPaneText = QStringLiteral("Free space, horizontal");
 
 }  // namespace
 
@@ -155,7 +157,8 @@ void CMainFrame::CreateMenus() {
                                        ID_EDIT_COPY, ID_EDIT_PASTE}),
         menu(QStringLiteral("&View"),
              viewItems + QList<int>{0, ID_ZOOM_IN, ID_ZOOM_OUT, ID_ZOOM_TO_FIT, ID_ACTUAL_SIZE}),
-        menu(QStringLiteral("&Tools"), {ID_SNAP_CONTROLS, ID_ROTATE, ID_FLIP, 0, ID_WIRE_TABLE}),
+        menu(QStringLiteral("&Tools"),
+             {ID_SNAP_CONTROLS, ID_ROTATE, ID_FLIP, 0, ID_WIRE_TABLE, ID_GROUND_AND_HEIGHT}),
         menu(QStringLiteral("&Window"),
              {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}),
         menu(QStringLiteral("&Help"), helpItems),
@@ -205,6 +208,8 @@ void CMainFrame::CreateStatusBar() {
         pane(kCoordsPaneText,
              {kCoordsPaneText, QStringLiteral("(-888.888, -888.888)  (-888.888, -888.888)")}),
         pane(QStringLiteral("1 px/m"), {QStringLiteral("1000 px/m"), QStringLiteral("0.01 px/m")}),
+        pane(kGroundPaneText,
+             {kGroundPaneText, QStringLiteral("Very good ground, horizontal, -888.888 m")}),
         pane(QStringLiteral("CAP"), {QStringLiteral("CAP")}),
         pane(QStringLiteral("NUM"), {QStringLiteral("NUM")}),
         pane(QStringLiteral("SCRL"), {QStringLiteral("SCRL")}),

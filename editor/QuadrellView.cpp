@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "editor/GenerateInputFile.h"
+#include "editor/GroundHeightDialog.h"
 #include "editor/ImportDeck.h"
 #include "editor/PrinterSettings.h"
 #include "editor/ProcessOutputData.h"
@@ -205,9 +206,10 @@ void CQuadrellView::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-// The scale pane shows the scale of the view the user works in.
+// The scale and ground panes show the view the user works in.
 void CQuadrellView::focusInEvent(QFocusEvent* event) {
     emit statusPaneText(STATUS_PANE_SCALE, QString::fromLatin1(m_scale.Text()));
+    ShowGround();
     QWidget::focusInEvent(event);
 }
 
@@ -248,6 +250,18 @@ void CQuadrellView::OnSnapControls() {
     dialog.m_snapMode = m_snapMode;
     if (dialog.exec() == QDialog::Accepted) m_snapMode = dialog.m_snapMode;
     emit statusPaneText(STATUS_PANE_SNAP, QString::fromLatin1(SnapModeText(m_snapMode)));
+}
+
+void CQuadrellView::OnGroundAndHeight() {
+    CGroundHeightDialog dialog(this);
+    dialog.m_ground = m_document->GetGround();
+    if (dialog.exec() != QDialog::Accepted || dialog.m_ground == m_document->GetGround()) return;
+    ChangeGround(*m_document, dialog.m_ground);
+}
+
+void CQuadrellView::ShowGround() {
+    m_shownGround = m_document->GetGround();
+    emit statusPaneText(STATUS_PANE_GROUND, GroundPaneText(m_shownGround));
 }
 
 void CQuadrellView::OnGenerateInputFile() {
@@ -328,6 +342,7 @@ bool CQuadrellView::OnCmdMsg(int id, bool execute) {
         {ID_ZOOM_TO_FIT, &CQuadrellView::OnZoomToFit},
         {ID_ACTUAL_SIZE, &CQuadrellView::OnActualSize},
         {ID_WIRE_TABLE, &CQuadrellView::OnWireTable},
+        {ID_GROUND_AND_HEIGHT, &CQuadrellView::OnGroundAndHeight},
         {ID_FILE_PRINT, &CQuadrellView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CQuadrellView::OnFilePrintDirect},
         {ID_FILE_PRINT_PREVIEW, &CQuadrellView::OnFilePrintPreview},
@@ -343,4 +358,9 @@ void CQuadrellView::OnElementRemoved(const CElement* element) {
     m_bDragging = false;
 }
 
-void CQuadrellView::OnDocumentUpdated() { update(); }
+void CQuadrellView::OnDocumentUpdated() {
+    update();
+    // Only a change of the ground is news for its pane: other designs' views
+    // must not take the pane over on every edit.
+    if (!(m_document->GetGround() == m_shownGround)) ShowGround();
+}

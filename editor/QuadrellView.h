@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "model/DocumentObserver.h"
+#include "model/GroundSettings.h"
 #include "model/Point.h"
 #include "model/Snap.h"
 #include "model/ViewScale.h"
@@ -111,6 +112,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnZoomToFit();
     // Back to the start: 1 pixel = 1 metre, the origin at the centre.
     void OnActualSize();
+    // Asks for the design's ground, drawing plane and origin height.
+    void OnGroundAndHeight();
     // Opens this view's "Wires" window, or brings it to the front.
     void OnWireTable();
     CWireTable* GetWireTable() const;
@@ -150,6 +153,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
 
   private:
     void SetCurrentCursor(const QCursor* cursor);
+    // Puts the design's ground and plane in their status-bar pane.
+    void ShowGround();
     void Print(QPrinter& printer);
     // The first element in list order whose body holds `point`, unless a
     // context menu was shown since the last left press.
@@ -200,6 +205,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     GridPoints m_gridPoints{};
     CPoint m_origin;
     CViewScale m_scale;
+    // What the ground pane last showed for this view.
+    GroundSettings m_shownGround;
     // The middle button drags the drawing; where it was last.
     bool m_bPanning = false;
     CPoint m_panFrom;

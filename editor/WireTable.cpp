@@ -7,10 +7,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "editor/DiscardingSurface.h"
 #include "model/QuadrellDoc.h"
 #include "model/Wire.h"
+#include "nec/DeckSpace.h"
 #include "ui/DataExchange.h"
 #include "ui/MessageBox.h"
 
@@ -97,23 +100,38 @@ void CWireTable::Fill() {
         CElement* element = m_document.GetNextElement(pos);
         (element->GetType() == ELEMENT_WIRE ? m_wireRows : m_sourceRows).push_back(element);
     }
-    const float ox = static_cast<float>(m_origin.x);
-    const float oy = static_cast<float>(m_origin.y);
+    // An upright design is drawn in X-Z: its second coordinate is the deck's
+    // Z, and a wire's own height, which the deck does not use, is not shown.
+    const GroundSettings& ground = m_document.GetGround();
+    const bool upright = ground.plane == DrawingPlane::UPRIGHT;
+    const QString across = upright ? QStringLiteral("Z") : QStringLiteral("Y");
+    for (const auto& [table, column, text] :
+         {std::tuple(m_wires, int{kStartY}, QStringLiteral("Start ")),
+          std::tuple(m_wires, int{kEndY}, QStringLiteral("End ")),
+          std::tuple(m_sources, int{kCentreY}, QStringLiteral("Centre "))}) {
+        table->horizontalHeaderItem(column)->setText(text + across + QStringLiteral(" (m)"));
+    }
+    m_wires->setColumnHidden(kStartZ, upright);
+    const auto place = [this, &ground, upright](float x, float y, float z) {
+        const SpacePoint p = PlaceInSpace(ground, m_origin, x, y, z);
+        return std::pair(p.x, upright ? p.z : p.y);
+    };
     m_wires->setRowCount(static_cast<int>(m_wireRows.size()));
     for (int row = 0; row < m_wires->rowCount(); ++row) {
         const auto* wire = static_cast<const CWire*>(m_wireRows[row]);
+        const auto [x1, y1] = place(wire->GetStartX(), wire->GetStartY(), 0);
+        const auto [x2, y2] = place(wire->GetEndX(), wire->GetEndY(), 0);
+        const float z = PlaceInSpace(ground, m_origin, 0, 0, wire->GetStartZ()).z;
         SetRow(m_wires, row,
-               {wire->GetStartX() - ox, -(wire->GetStartY() - oy), wire->GetStartZ(),
-                wire->GetLength(), wire->GetAngle(), wire->GetEndX() - ox, -(wire->GetEndY() - oy),
+               {x1, y1, upright ? 0.0f : z, wire->GetLength(), wire->GetAngle(), x2, y2,
                 wire->GetRadius(), wire->GetSegments()},
                {kEndX, kEndY});
     }
     m_sources->setRowCount(static_cast<int>(m_sourceRows.size()));
     for (int row = 0; row < m_sources->rowCount(); ++row) {
         const CElement* source = m_sourceRows[row];
-        SetRow(m_sources, row,
-               {source->GetStartX() - ox, -(source->GetStartY() - oy), source->GetMagnitude(),
-                source->GetPhase()});
+        const auto [x, y] = place(source->GetStartX(), source->GetStartY(), 0);
+        SetRow(m_sources, row, {x, y, source->GetMagnitude(), source->GetPhase()});
     }
     m_filling = false;
 }
@@ -151,8 +169,16 @@ CElement* CWireTable::ReadEdit(const std::vector<CElement*>& rows, QTableWidgetI
     return nullptr;
 }
 
+float CWireTable::Unlifted(float deckValue) const {
+    const double height = m_document.GetGround().originHeight;
+    return height == 0.0 ? deckValue : static_cast<float>(deckValue - height);
+}
+
 void CWireTable::MoveStart(CElement& element, bool alongX, float deckValue) {
     CDiscardingSurface surface;
+    // Upright, the second coordinate is a height above the ground.
+    if (!alongX && m_document.GetGround().plane == DrawingPlane::UPRIGHT)
+        deckValue = Unlifted(deckValue);
     const float x = alongX ? deckValue + static_cast<float>(m_origin.x) : element.GetStartX();
     const float y = alongX ? element.GetStartY() : -deckValue + static_cast<float>(m_origin.y);
     element.MoveStartTo({x, y}, surface, false);
@@ -175,7 +201,7 @@ void CWireTable::OnWireEdited(QTableWidgetItem* item) {
     if (column == kStartX || column == kStartY) {
         MoveStart(*wire, column == kStartX, value);
     } else if (column == kStartZ) {
-        static_cast<CWire*>(wire)->SetHeight(value);
+        static_cast<CWire*>(wire)->SetHeight(Unlifted(value));
     } else {
         float length = wire->GetLength(), radius = wire->GetRadius();
         float segments = wire->GetSegments(), turn = wire->GetAngle();

@@ -13,10 +13,9 @@ class QTableWidgetItem;
 
 // The "Wires" window: every wire of a design with its start, length, angle,
 // end, radius and segments, and below them every source with its centre,
-// magnitude and phase, in deck coordinates. Typing into a cell changes the
-// element at once in every view of the design; a value the property dialogs
-// would refuse is refused with their message. It follows the design through
-// the document's notifications.
+// magnitude and phase, in deck coordinates (X and Z for an upright design). Typing into a cell
+// changes the element at once in every view of the design; a value the property dialogs would
+// refuse is refused with their message. It follows the design through the document's notifications.
 class CWireTable : public QWidget, public CDocumentObserver {
     Q_OBJECT
 
@@ -47,7 +46,10 @@ class CWireTable : public QWidget, public CDocumentObserver {
     // was, when the number is refused or the element has gone.
     CElement* ReadEdit(const std::vector<CElement*>& rows, QTableWidgetItem* item, double min,
                        double max, float& value);
-    // Moves the element's start to a deck X (or Y) typed into the table.
+    // A deck Z typed into the table as a height above the drawing's origin.
+    float Unlifted(float deckValue) const;
+    // Moves the element's start to a deck X (or Y, or Z upright) typed into
+    // the table.
     void MoveStart(CElement& element, bool alongX, float deckValue);
     void Changed(CElement& element);
     void Choose(const std::vector<CElement*>& rows, int row);

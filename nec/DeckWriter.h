@@ -24,6 +24,9 @@ enum class WireFault {
     NO_RADIUS,    // a radius of 0 or less
     NO_SEGMENTS,  // fewer than one segment
     NOT_FINITE,   // a coordinate, radius or count that is infinite or not a number
+    // Only over a ground:
+    BELOW_GROUND,     // an end below height 0
+    IN_GROUND_PLANE,  // both ends at height 0
 };
 
 struct UnsolvableWire {
@@ -31,17 +34,21 @@ struct UnsolvableWire {
     WireFault fault = WireFault::NONE;
 };
 
-// The first wire in list order whose GW card, written relative to `origin`,
-// the solver would refuse or choke on, and why.
+// The first wire in list order whose GW card, written relative to `origin`
+// and placed over the design's ground, the solver would refuse or choke on,
+// and why.
 UnsolvableWire FindUnsolvableWire(const CQuadrellDoc& doc, CPoint origin);
 
 // The message for such a wire, naming its start as the coordinate readout
 // shows it, then what is wrong: "The wire starting at (0., 100.) has a radius
-// of 0.; a wire needs a radius greater than 0.\n\nFile Not Created".
+// of 0.; a wire needs a radius greater than 0.\n\nFile Not Created". A wire
+// below or in the ground is named by its start and end instead.
 std::string UnsolvableWireMessage(const UnsolvableWire& found);
 
-// Writes the design as a deck: CM, CE, one GW per wire, GE, one EX per source,
-// FR, RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in
+// Writes the design as a deck: CM, the drawing comment when the plane or
+// height is not the default, CE, one GW per wire placed in space by the
+// design's ground settings, GE, the ground's GN card, one EX per source, FR,
+// RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in
 // `tagCounter`, which starts from 0. A source feeds the first wire in list
 // order whose start, else whose end, lies within 0.1 of its centre in x and
 // in y (strictly): its card names that wire's tag and segment 1 for the

@@ -23,6 +23,7 @@ enum CommandId : int {
     ID_ZOOM_TO_FIT = 32798,
     ID_ACTUAL_SIZE = 32799,
     ID_WIRE_TABLE = 32800,
+    ID_GROUND_AND_HEIGHT = 32801,
 
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
@@ -62,7 +63,8 @@ enum StatusPane : int {
     STATUS_PANE_SNAP = 1,    // ID_INDICATOR_SNAP (101)
     STATUS_PANE_COORDS = 2,  // ID_INDICATOR_COORDS (102)
     STATUS_PANE_SCALE = 3,   // the editor's scale, "1 px/m"
-    STATUS_PANE_CAPS = 4,
-    STATUS_PANE_NUM = 5,
-    STATUS_PANE_SCRL = 6,
+    STATUS_PANE_GROUND = 4,  // the design's ground and plane, "Free space, horizontal"
+    STATUS_PANE_CAPS = 5,
+    STATUS_PANE_NUM = 6,
+    STATUS_PANE_SCRL = 7,
 };

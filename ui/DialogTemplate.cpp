@@ -1,5 +1,6 @@
 #include "ui/DialogTemplate.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QFont>
 #include <QFontMetricsF>
@@ -119,4 +120,12 @@ QRadioButton* CDialogTemplate::AddRadio(int id, const QString& text, QRect dlu) 
     radio->setObjectName(QString::number(id));
     Place(radio, dlu);
     return radio;
+}
+
+QComboBox* CDialogTemplate::AddComboBox(int id, const QStringList& items, QRect dlu) {
+    auto* combo = new QComboBox(m_dialog);
+    combo->setObjectName(QString::number(id));
+    combo->addItems(items);
+    Place(combo, dlu);
+    return combo;
 }

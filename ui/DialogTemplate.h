@@ -2,7 +2,9 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
+class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,8 @@ class CDialogTemplate {
     QLineEdit* AddEdit(int id, QRect dlu, Qt::Alignment alignment = Qt::AlignLeft);
     QLabel* AddLabel(const QString& text, QRect dlu, Qt::Alignment alignment = Qt::AlignHCenter);
     QRadioButton* AddRadio(int id, const QString& text, QRect dlu);
+    // A drop-down list to pick one of `items`.
+    QComboBox* AddComboBox(int id, const QStringList& items, QRect dlu);
 
     QRect ToPixels(QRect dlu) const;
 

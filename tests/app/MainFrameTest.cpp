@@ -73,7 +73,7 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
         "File|-|E&xit",
         "&Edit: &Undo|Redo|Repeat|-|Cu&t|&Copy|&Paste",
         "&View: &Toolbar|&Status Bar|-|Zoom &In|Zoom &Out|Zoom to &Fit|&Actual Size",
-        "&Tools: &Snap Controls|&Rotate|&Flip|-|&Wire Table...",
+        "&Tools: &Snap Controls|&Rotate|&Flip|-|&Wire Table...|&Ground and Height...",
         "&Window: &New Window|&Cascade|&Tile|&Arrange Icons",
         "&Help: &Help Topics|-|&About Quadrell..."};
     EXPECT_EQ(Menus(), designMenus);
@@ -92,7 +92,8 @@ TEST_F(ShellTest, OffersTheDesignCommandsAndWindowsOnlyWhileADesignIsOpen) {
     EXPECT_EQ(Disabled(),
               "Place new wire|&Delete|Place new source|Generate Input File for NEC2D|&Snap "
               "Controls|Launch NEC2d|Process OutPut Data|&Flip|&Rotate|Zoom &In|Zoom &Out|Zoom to "
-              "&Fit|&Actual Size|&Wire Table...|Normal View|Slice X Z|Slice Y Z|Slice X Y|View "
+              "&Fit|&Actual Size|&Wire Table...|&Ground and Height...|Normal View|Slice X Z|Slice "
+              "Y Z|Slice X Y|View "
               "Full Pattern|&Close|&Print...||Print "
               "Pre&view|&Copy|Cu&t|&Paste|Repeat|&Undo|Redo|&New Window|&Arrange "
               "Icons|&Cascade|&Tile|Next Pane|Previous Pane");
@@ -142,7 +143,7 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
               "Rotate,Flip");
 
     EXPECT_EQ(m_frame->StatusPaneText(1), "Snap On         ");
-    m_frame->SetStatusPaneText(7, "no such pane");
+    m_frame->SetStatusPaneText(8, "no such pane");
 
     for (bool shown : {false, true}) {
         Trigger(ID_VIEW_TOOLBAR);

@@ -12,6 +12,7 @@
 
 #include "app/AboutDlg.h"
 #include "editor/FrequencyProperties.h"
+#include "editor/GroundHeightDialog.h"
 #include "editor/RadiationPatternProperties.h"
 #include "editor/SnapControlDialog.h"
 #include "editor/SourcePropertiesDialog.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-enum Kind { kWire, kSource, kFrequency, kPattern, kSnap, kAbout };
+enum Kind { kWire, kSource, kFrequency, kPattern, kSnap, kAbout, kGround };
 
 // Each dialog with values other than the defaults (a wire from a deck may have
 // a fractional segment count).
@@ -32,6 +33,11 @@ QDialog* Make(Kind kind) {
         return new CRadiationPatternProperties(0, 19, 37, 0, 0, 0, 0, 0.0f, 0.0f, 10.0f, 10.0f);
     }
     if (kind == kAbout) return new CAboutDlg();
+    if (kind == kGround) {
+        auto* ground = new CGroundHeightDialog();
+        ground->m_ground = {GroundKind::REAL, kCustomSoil, 7, 0.02, DrawingPlane::UPRIGHT, 10};
+        return ground;
+    }
     auto* snap = new CSnapControlDialog();
     snap->m_snapMode = SNAP_GRID;
     return snap;
@@ -61,7 +67,7 @@ QString Overflow(const QWidget& widget) {
 }
 
 TEST(DialogFit, EveryTextIsWholeAndNoControlCoversAnother) {
-    for (Kind kind : {kWire, kSource, kSnap, kFrequency, kPattern, kAbout}) {
+    for (Kind kind : {kWire, kSource, kSnap, kFrequency, kPattern, kAbout, kGround}) {
         const std::unique_ptr<QDialog> dialog(Make(kind));
         dialog->show();
         SCOPED_TRACE(dialog->windowTitle().toStdString());
@@ -153,6 +159,10 @@ const std::map<Kind, QStringList> kShown = {
       "1014 Normalization=0", "1016 Gain=0", "1017 Averaging=0", "1018 Initial Theta Value=0",
       "1019 Initial Phi Value=0", "1020 Theta Increment=10", "1021 Phi Increment=10"}},
     {kSnap, {"Snap Control", "IDOK", "IDCANCEL", "1017", "1018", "1019*", "1020"}},
+    {kGround,
+     {"Ground and Height", "IDOK", "IDCANCEL", "1030", "1031", "1032*",
+      "1034 Relative permittivity=7", "1035 Conductivity (S/m)=0.02", "1036", "1037*",
+      "1038 Height of the drawing's origin (m)=10"}},
 };
 
 const QString kNumber = "Please enter a number.";
@@ -206,6 +216,10 @@ TEST(Dialogs, ShowTheirValuesAndTakeGoodEntriesOrRefuseTheFirstBadField) {
         {kPattern, "1011:9|1012:x|1017:3", digit(2), 1017},
         {kPattern, "1012:x|1017:1|1011:7", digit(6), 1011},
         {kPattern, "1017:1|1011:3|1020:2.5|1012:x", kInteger, 1012},
+        {kGround, "1034:0|1035:1", "The relative permittivity must be a number greater than 0.",
+         1034},
+        {kGround, "1034:0|1030:|IDOK", {}, 0, "1030 7 0.02 1037 10"},
+        {kGround, "1033:2|1036:|1038:-2.5", {}, 0, "1032 13 0.005 1036 -2.5"},
     };
     for (const EntryCase& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());

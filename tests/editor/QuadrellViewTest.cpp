@@ -367,6 +367,16 @@ TEST_F(DesignWindowTest, TheWireTableEditsTheDesignForEveryView) {
     EXPECT_EQ(Grab(first).pixel(first->OnPrepareDC().x + 1, first->OnPrepareDC().y + 5), kBlack);
     EXPECT_EQ(m_view->GetSelected(), wire);
 
+    // Upright, the second coordinate is the height above the ground.
+    Command(ID_GROUND_AND_HEIGHT, "1037:|1038:2");
+    table->Wires()->item(0, 1)->setText("10");
+    QApplication::processEvents();
+    EXPECT_EQ(
+        QStringList({Pane(STATUS_PANE_GROUND), table->Wires()->horizontalHeaderItem(1)->text(),
+                     QString::number(table->Wires()->isColumnHidden(2))}) +
+            cells().mid(0, 9),
+        QString("Free space, upright, 2 m|Start Z (m)|1|1|10|0|9.5|90|1|0.5|0.005|11").split('|'));
+
     Click({100, 100});
     QTableWidget* sources = table->Sources();
     QTest::mousePress(sources->viewport(), Qt::LeftButton, {},

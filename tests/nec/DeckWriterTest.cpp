@@ -179,4 +179,37 @@ TEST(DeckWriter, SourceTakesTheFirstWireEndInListOrderStartBeforeEnd) {
     }
 }
 
+// A wire 100 long from (0, y) at its own height, fed at its start, with the
+// origin at (10, -20): placed flat and lifted by the origin's height, or
+// upright with the screen's up as Z, over each ground; or refused when it
+// dips below the ground or lies in it.
+TEST(DeckWriter, PlacesTheDrawingOverItsGroundOrRefusesAWireInIt) {
+    using enum GroundKind;
+    using enum DrawingPlane;
+    // clang-format off
+    const std::tuple<GroundSettings, float, float, float, std::string> cases[] = {
+        // ground, y, own height, angle: the lines after the first, or the message
+        {{FREE_SPACE, kAverageSoil, 13, 0.005, HORIZONTAL, 5}, -100, -10, 0, "CM Drawing plane X-Y, origin height 5. m|CE|GW 1 5. -10. 80. -5. 90. 80. -5. 5.e-003|GE"},
+        {{PERFECT, kAverageSoil, 13, 0.005, UPRIGHT, 0}, -20, 50, 270, "CM Drawing plane X-Z, origin height 0. m|CE|GW 1 5. -10. 0. 0. -10. 0. 100. 5.e-003|GE 1|GN 1"},
+        {{REAL, kAverageSoil, 13, 0.005, UPRIGHT, 10}, -100, 0, 0, "CM Drawing plane X-Z, origin height 10. m|CE|GW 1 5. -10. 0. 90. 90. 0. 90. 5.e-003|GE 1|GN 2 0 0 0 13. 5.e-003"},
+        {{REAL, kCustomSoil, 7.5, 0.0303, HORIZONTAL, 10}, -100, 2.5f, 0, "CM Drawing plane X-Y, origin height 10. m|CE|GW 1 5. -10. 80. 12.5 90. 80. 12.5 5.e-003|GE 1|GN 2 0 0 0 7.5 3.03e-002"},
+        {{PERFECT, kAverageSoil, 13, 0.005, HORIZONTAL, 10}, -100, -10, 0, "The wire from (0., 100.) to (100., 100.) lies in the ground plane. Over a ground a wire may touch the ground with one end only.\n\nFile Not Created"},
+        {{REAL, kAverageSoil, 13, 0.005, UPRIGHT, 5}, 0, 0, 0, "The wire from (0., 0.) to (100., 0.) goes below the ground. Over a ground every wire must stay at a height of 0 or more.\n\nFile Not Created"}};
+    // clang-format on
+    for (const auto& [settings, y, z, angle, expected] : cases) {
+        CQuadrellDoc doc;
+        doc.SetGround(settings);
+        AddWire(doc, 0, y, 100, 5, angle, z);
+        AddSource(doc, 0, y);
+        std::string lines = expected;
+        for (std::size_t at; (at = lines.find('|')) != std::string::npos;)
+            lines.replace(at, 1, "\r\n");
+        const std::string refusal = UnsolvableWireMessage(FindUnsolvableWire(doc, {10, -20}));
+        int tags = 0;
+        EXPECT_EQ(refusal.empty() ? WriteDeck(doc, {}, {}, {10, -20}, tags).text : refusal,
+                  refusal.empty() ? Deck({kCM, lines, "EX 0 1 1 00 1. 0. 0 0 0 0", kFR, kRP, "EN"})
+                                  : lines);
+    }
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,13 +34,17 @@ inline void Retype(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-// Types "id:text|id:text" into a dialog's fields, or clicks the button an id
-// names; returns the last field typed into.
+// Types "id:text|id:text" into a dialog's fields, picks item "id:index" of a
+// list, or clicks the button an id names; returns the last field typed into.
 inline QLineEdit* Type(QWidget& dialog, const QString& entries) {
     QLineEdit* field = nullptr;
     for (const QString& entry : entries.split('|', Qt::SkipEmptyParts)) {
         const QString id = entry.section(':', 0, 0);
         if (auto* button = dialog.findChild<QAbstractButton*>(id)) button->click();
+        if (auto* list = dialog.findChild<QComboBox*>(id)) {  // picked by index
+            list->setCurrentIndex(entry.section(':', 1).toInt());
+            emit list->activated(list->currentIndex());
+        }
         if (auto* edit = dialog.findChild<QLineEdit*>(id))
             Retype(field = edit, entry.section(':', 1));
     }
