@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QUndoStack>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -77,7 +78,13 @@ int ClampedSum(int a, int b) {
 }  // namespace
 
 CQuadrellView::CQuadrellView(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent)
-    : QWidget(parent), m_document(&document), m_printer(printer) {
+    : CQuadrellView(document, *new QUndoStack, printer, parent) {
+    m_ownHistory.reset(m_history);
+}
+
+CQuadrellView::CQuadrellView(CQuadrellDoc& document, QUndoStack& history, CPrinterSettings& printer,
+                             QWidget* parent)
+    : QWidget(parent), m_document(&document), m_history(&history), m_printer(printer) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -250,8 +257,12 @@ void CQuadrellView::OnSnapControls() {
     emit statusPaneText(STATUS_PANE_SNAP, QString::fromLatin1(SnapModeText(m_snapMode)));
 }
 
-void CQuadrellView::OnGenerateInputFile() {
-    GenerateInputFile(this, *m_document, m_origin, m_lastSweep, m_tagCounter);
+void CQuadrellView::OnGenerateInputFile() { GenerateDeck(); }
+
+bool CQuadrellView::GenerateDeck() {
+    if (!GenerateInputFile(this, *m_document, m_origin, m_lastSweep, m_tagCounter)) return false;
+    m_history->setClean();
+    return true;
 }
 
 // Starts the solver and returns at once; which deck it reads and where it
@@ -267,7 +278,7 @@ void CQuadrellView::OnImportDeck() {
 }
 
 bool CQuadrellView::ImportDeck(const QString& path) {
-    if (!ImportDeckFile(this, *m_document, m_origin, path)) return false;
+    if (!ImportDeckFile(this, *m_document, *m_history, m_origin, path)) return false;
     emit deckImported(path);
     return true;
 }
@@ -276,7 +287,7 @@ void CQuadrellView::OnWireTable() {
     if (!m_wireTable) {
         // A tool window of this view: it floats over the main window and goes
         // with the view.
-        m_wireTable = new CWireTable(*m_document, m_origin, this);
+        m_wireTable = new CWireTable(*m_document, *m_history, m_origin, this);
         connect(m_wireTable, &CWireTable::elementChosen, this, &CQuadrellView::SelectElement);
     }
     m_wireTable->show();
