@@ -25,6 +25,8 @@ class CDocTemplate::CDocumentTarget : public CCmdTarget {
 
 struct CDocTemplate::OpenDocument {
     explicit OpenDocument(CDocTemplate& owner) : target(owner, *this) {}
+    // A stack that goes clears itself first; nobody is to hear of that.
+    ~OpenDocument() { history->disconnect(); }
 
     std::unique_ptr<CQuadrellDoc> document;
     // After the document, so that it goes first: its steps hold elements.
@@ -181,8 +183,13 @@ bool CDocTemplate::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close) {
         auto* frame = static_cast<CChildFrame*>(watched);
         OpenDocument* entry = EntryOf(frame);
-        if (entry != nullptr && entry->frames.size() == 1 && !entry->letGo &&
-            !SaveModified(*entry, frame)) {
+        // A window already closed may wait for its deletion.
+        const bool last =
+            entry != nullptr && std::none_of(entry->frames.begin(), entry->frames.end(),
+                                             [frame](const CChildFrame* other) {
+                                                 return other != frame && !other->isHidden();
+                                             });
+        if (last && !entry->letGo && !SaveModified(*entry, frame)) {
             event->ignore();
             return true;
         }

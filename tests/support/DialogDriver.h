@@ -66,6 +66,8 @@ class CModalCatcher : public QObject {
     void OnDialog(std::function<void(QWidget*)> handler) {
         m_handlers.push_back(std::move(handler));
     }
+    // The next message box that has a button reading `text` gets that button.
+    void OnMessage(const QString& text) { m_buttons.push_back(text); }
     const QStringList& Messages() const { return m_messages; }
     // The icon of each message box, in the same order.
     const QList<QMessageBox::Icon>& Icons() const { return m_icons; }
@@ -83,9 +85,14 @@ class CModalCatcher : public QObject {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << VisibleText(box->text(), box->textFormat());
             m_icons << box->icon();
-            act = [](QWidget* box) {
-                QAbstractButton* ok = static_cast<QMessageBox*>(box)->button(QMessageBox::Ok);
-                (ok ? ok : static_cast<QMessageBox*>(box)->button(QMessageBox::Yes))->click();
+            QPointer<QAbstractButton> chosen;
+            for (QAbstractButton* button : box->buttons())
+                if (!m_buttons.empty() && button->text() == m_buttons.front()) chosen = button;
+            if (chosen) m_buttons.pop_front();
+            act = [chosen](QWidget* widget) {
+                auto* box = static_cast<QMessageBox*>(widget);
+                QAbstractButton* ok = box->button(QMessageBox::Ok);
+                (chosen ? chosen.data() : ok ? ok : box->button(QMessageBox::Yes))->click();
             };
         } else if (m_handlers.empty()) {
             m_unexpected << modal->windowTitle();
@@ -101,6 +108,7 @@ class CModalCatcher : public QObject {
 
     QTimer m_timer;
     std::deque<std::function<void(QWidget*)>> m_handlers;
+    std::deque<QString> m_buttons;
     QList<QPointer<QWidget>> m_seen;
     QStringList m_messages;
     QList<QMessageBox::Icon> m_icons;
