@@ -176,14 +176,13 @@ class DesignWindowTest : public CShellFixture {
         return WriteDeck(*m_doc, {}, {}, m_view->GetOrigin(), tags).text +
                DrawingCommentCard(m_doc->GetGround());
     }
-    // Undo and Redo as the Edit menu offers them: prompt/tool tip, or "-" when disabled.
+    // Undo and Redo as the Edit menu offers them: "prompt/tool tip|", or "-|" when disabled.
     QString UndoRedo() const {
-        QStringList state;
-        for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
-            const QAction* action = m_frame->Action(id);
-            state << (action->isEnabled() ? action->statusTip() + "/" + action->toolTip() : "-");
-        }
-        return state.join('|');
+        QString state;
+        for (const QAction* action : {m_frame->Action(ID_EDIT_UNDO), m_frame->Action(ID_EDIT_REDO)})
+            state +=
+                action->isEnabled() ? action->statusTip() + "/" + action->toolTip() + "|" : "-|";
+        return state;
     }
 
     CQuadrellView* m_view = nullptr;
@@ -626,54 +625,24 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
 // and redo the changed deck.
 TEST_F(DesignWindowTest, EveryChangeIsOneStepThatUndoAndRedoTakeExactly) {
     Write("one.in", "CE\nGW 1 3 0 0 0 10 0 0 .001\nGE\nEX 0 1 1 00 1. 0\nEN");
-    GroundSettings upright;
-    upright.plane = DrawingPlane::UPRIGHT;
+    const GroundSettings upright{.plane = DrawingPlane::UPRIGHT};
+    const CPoint wire{50, 50}, source{104, 54}, start{0, 0}, space{-300, 0};
     const std::pair<const char*, std::function<void()>> changes[] = {
-        {"Place Wire",
-         [&] {
-             Command(ID_PLACE_WIRE, "1006:45"), Click({-200, -150});
-         }},
-        {"Place Source",
-         [&] {
-             Command(ID_PLACE_SOURCE), Click({0, 0});
-         }},
-        {"Move Wire",
-         [&] {
-             Drag({50, 50}, {70, 93});
-         }},
-        {"Edit Wire",
-         [&] {
-             Answer(m_catcher, "1003:250"), Click({50, 50}, true);
-         }},
-        {"Edit Source",
-         [&] {
-             Answer(m_catcher, "1007:30"), Click({104, 54}, true);
-         }},
-        {"Rotate Wire",
-         [&] {
-             Click({50, 50}), Trigger(ID_ROTATE);
-         }},
-        {"Flip Wire",
-         [&] {
-             Click({50, 50}), Trigger(ID_FLIP);
-         }},
-        {"Delete Wire",
-         [&] {
-             Click({50, 50}), Trigger(ID_DELETE_ELEMENT);
-         }},
-        {"Cut Source",
-         [&] {
-             Click({104, 54}), Trigger(ID_EDIT_CUT);
-         }},
+        {"Place Wire", [&] { Command(ID_PLACE_WIRE, "1006:45"), Click(space); }},
+        {"Place Source", [&] { Command(ID_PLACE_SOURCE), Click(start); }},
+        {"Move Wire", [&] { Drag(wire, space); }},
+        {"Edit Wire", [&] { Answer(m_catcher, "1003:250"), Click(wire, true); }},
+        {"Edit Source", [&] { Answer(m_catcher, "1007:30"), Click(source, true); }},
+        {"Rotate Wire", [&] { Click(wire), Trigger(ID_ROTATE); }},
+        {"Flip Wire", [&] { Click(wire), Trigger(ID_FLIP); }},
+        {"Delete Wire", [&] { Click(wire), Trigger(ID_DELETE_ELEMENT); }},
+        {"Cut Source", [&] { Click(source), Trigger(ID_EDIT_CUT); }},
         {"Paste Wire",
-         [&] {
-             Click({50, 50}), Trigger(ID_EDIT_COPY), Click({-300, 0}), Trigger(ID_EDIT_PASTE);
-         }},
+         [&] { Click(wire), Trigger(ID_EDIT_COPY), Click(space), Trigger(ID_EDIT_PASTE); }},
         {"Import Deck", [&] { PickFile(ID_FILE_OPEN, "one.in"); }},
         {"Edit Wire",
          [&] {
-             Trigger(ID_WIRE_TABLE);
-             m_view->GetWireTable()->Wires()->item(1, 1)->setText("7");
+             Trigger(ID_WIRE_TABLE), m_view->GetWireTable()->Wires()->item(1, 1)->setText("7");
          }},
         {"Ground and Height",
          [&] { m_view->GetHistory().push(new CChangeGroundCommand(*m_doc, {}, upright)); }},
@@ -689,10 +658,10 @@ TEST_F(DesignWindowTest, EveryChangeIsOneStepThatUndoAndRedoTakeExactly) {
         const std::string after = Deck();
         const QString undo = QString("Undo ") + name, redo = QString("Redo ") + name;
         EXPECT_NE(after, before);
-        EXPECT_EQ(UndoRedo(), undo + "/" + undo + "|-");
+        EXPECT_EQ(UndoRedo(), undo + "/" + undo + "|-|");
         Trigger(ID_EDIT_UNDO);
         EXPECT_EQ(Deck(), before);
-        EXPECT_EQ(UndoRedo(), "-|" + redo + "/" + redo);
+        EXPECT_EQ(UndoRedo(), "-|" + redo + "/" + redo + "|");
         Trigger(ID_EDIT_REDO);
         EXPECT_EQ(Deck(), after);
     }
@@ -706,11 +675,8 @@ TEST_F(DesignWindowTest, ClosingAChangedDesignAsksToWriteItFirst) {
     QWidget* design = m_frame->ActiveChild();
     Command(ID_PLACE_WIRE), Click({0, 0});
     NewWindow()->parentWidget()->close();
-    m_catcher.OnMessage("Cancel");
-    design->close();
-    m_catcher.OnMessage("Write...");
-    Answer(m_catcher, {}, "IDCANCEL");
-    design->close();
+    Answer(m_catcher, {}, "IDCANCEL");  // Write's first dialog
+    for (const char* answer : {"Cancel", "Write..."}) m_catcher.OnMessage(answer), design->close();
     EXPECT_EQ(m_catcher.Messages(), QStringList(2, question.arg("Quadre1")));
     Generate("deck");
     design->close();
@@ -718,23 +684,21 @@ TEST_F(DesignWindowTest, ClosingAChangedDesignAsksToWriteItFirst) {
     EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(m_catcher.Messages().size(), 3);
 
-    const auto exit = [this](const QStringList& answers) {
-        for (const QString& answer : answers) m_catcher.OnMessage(answer);
-        QCloseEvent event;
-        QApplication::sendEvent(m_frame, &event);
-        ProcessDeletes();
-        return event.isAccepted();
-    };
     for (int place : {ID_PLACE_WIRE, ID_PLACE_SOURCE}) {
         Trigger(ID_FILE_NEW);
         m_view = m_frame->ActiveView();
         Command(place), Click({0, 0});
         m_app->OpenDocumentFile(m_folder.filePath("deck.in"));
     }
-    EXPECT_FALSE(exit({"Discard", "Cancel"}));
-    EXPECT_EQ(m_frame->MdiArea()->subWindowList().size(), 4);
-    EXPECT_TRUE(exit({"Discard", "Discard"}));
-    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+    for (const bool leave : {false, true}) {
+        for (const char* answer : {"Discard", leave ? "Discard" : "Cancel"})
+            m_catcher.OnMessage(answer);
+        QCloseEvent exit;
+        QApplication::sendEvent(m_frame, &exit);
+        ProcessDeletes();
+        EXPECT_EQ(exit.isAccepted(), leave);
+        EXPECT_EQ(m_frame->MdiArea()->subWindowList().size(), leave ? 0 : 4);
+    }
     const QStringList asked = {question.arg("Quadre2"), question.arg("Quadre3")};
     EXPECT_EQ(m_catcher.Messages().mid(3), asked + asked);
 }

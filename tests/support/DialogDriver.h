@@ -55,8 +55,8 @@ inline QString VisibleText(const QString& text, Qt::TextFormat format) {
 }
 
 // Answers each modal window a test sets off: message boxes are noted as shown
-// and get OK (else Yes), dialogs go to the handlers queued, else are rejected
-// and noted.
+// and get the button queued for them, else OK, Yes or Escape's; dialogs go to
+// the handlers queued, else are rejected and noted.
 class CModalCatcher : public QObject {
   public:
     CModalCatcher() {
@@ -92,7 +92,8 @@ class CModalCatcher : public QObject {
             act = [chosen](QWidget* widget) {
                 auto* box = static_cast<QMessageBox*>(widget);
                 QAbstractButton* ok = box->button(QMessageBox::Ok);
-                (chosen ? chosen.data() : ok ? ok : box->button(QMessageBox::Yes))->click();
+                if (ok == nullptr) ok = box->button(QMessageBox::Yes);
+                (chosen ? chosen.data() : ok ? ok : box->escapeButton())->click();
             };
         } else if (m_handlers.empty()) {
             m_unexpected << modal->windowTitle();
