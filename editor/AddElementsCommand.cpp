@@ -26,6 +26,8 @@ void CAddElementsCommand::redo() {
             if (!before.contains(element)) m_places.emplace_back(place, element);
         }
         m_groundAfter = m_document.GetGround();
+        // A deck that brought nothing is no step.
+        setObsolete(m_places.empty() && m_groundAfter == m_groundBefore);
     } else {
         // Head first, so that each element finds the ones before it in place.
         for (std::size_t i = 0; i < m_places.size(); ++i)
