@@ -2,10 +2,11 @@
 
 #include "editor/QuadrellView.h"
 
-CChildFrame::CChildFrame(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent)
+CChildFrame::CChildFrame(CQuadrellDoc& document, QUndoStack& history, CPrinterSettings& printer,
+                         QWidget* parent)
     : QMdiSubWindow(parent), m_document(&document) {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_view = new CQuadrellView(document, printer, this);
+    m_view = new CQuadrellView(document, history, printer, this);
     setWidget(m_view);
 }
 

@@ -7,13 +7,15 @@
 class CPrinterSettings;
 class CQuadrellDoc;
 class CQuadrellView;
+class QUndoStack;
 
 // A design window: one editor view of a design inside the main window.
 class CChildFrame : public QMdiSubWindow, public CCmdTarget {
     Q_OBJECT
 
   public:
-    CChildFrame(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent = nullptr);
+    CChildFrame(CQuadrellDoc& document, QUndoStack& history, CPrinterSettings& printer,
+                QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CQuadrellView* GetView() const { return m_view; }

@@ -1,38 +1,64 @@
 #include "app/DocTemplate.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "app/ChildFrm.h"
 #include "editor/QuadrellView.h"
 #include "model/QuadrellDoc.h"
 #include "ui/CommandIds.h"
+#include "ui/MessageBox.h"
 
+// Close, Undo and Redo belong to the design, whichever of its windows is active.
 class CDocTemplate::CDocumentTarget : public CCmdTarget {
   public:
-    explicit CDocumentTarget(OpenDocument& entry) : m_entry(entry) {}
+    CDocumentTarget(CDocTemplate& owner, OpenDocument& entry) : m_owner(owner), m_entry(entry) {}
     bool OnCmdMsg(int id, bool execute) override;
 
   private:
+    CDocTemplate& m_owner;
     OpenDocument& m_entry;
 };
 
 struct CDocTemplate::OpenDocument {
+    explicit OpenDocument(CDocTemplate& owner) : target(owner, *this) {}
+    // A stack that goes clears itself first; nobody is to hear of that.
+    ~OpenDocument() { history->disconnect(); }
+
     std::unique_ptr<CQuadrellDoc> document;
+    // After the document, so that it goes first: its steps hold elements.
+    std::unique_ptr<QUndoStack> history;
     QString title;
     QList<CChildFrame*> frames;
-    CDocumentTarget target{*this};
+    // The user has let the design go: its windows close without asking again.
+    bool letGo = false;
+    CDocumentTarget target;
 };
 
 bool CDocTemplate::CDocumentTarget::OnCmdMsg(int id, bool execute) {
-    if (id != ID_FILE_CLOSE) return false;
-    if (execute) {
-        // Designs are never modified, so closing never asks to save.
-        const QList<CChildFrame*> frames = m_entry.frames;
-        for (CChildFrame* frame : frames) frame->close();
+    QUndoStack& history = *m_entry.history;
+    switch (id) {
+        case ID_FILE_CLOSE:
+            if (execute && m_owner.SaveModified(m_entry, m_entry.frames.value(0))) {
+                m_entry.letGo = true;
+                const QList<CChildFrame*> frames = m_entry.frames;
+                for (CChildFrame* frame : frames) frame->close();
+            }
+            return true;
+        case ID_EDIT_UNDO:
+            if (!history.canUndo()) return false;
+            if (execute) history.undo();
+            return true;
+        case ID_EDIT_REDO:
+            if (!history.canRedo()) return false;
+            if (execute) history.redo();
+            return true;
+        default:
+            return false;
     }
-    return true;
 }
 
 CDocTemplate::CDocTemplate(QMdiArea* area, CPrinterSettings& printer, QObject* parent)
@@ -57,8 +83,10 @@ CChildFrame* CDocTemplate::OpenDocumentFile(const QString& path) {
 }
 
 CChildFrame* CDocTemplate::CreateDocument(const QString& title) {
-    auto entry = std::make_unique<OpenDocument>();
+    auto entry = std::make_unique<OpenDocument>(*this);
     entry->document = std::make_unique<CQuadrellDoc>();
+    entry->history = std::make_unique<QUndoStack>();
+    connect(entry->history.get(), &QUndoStack::indexChanged, this, &CDocTemplate::historyChanged);
     entry->title = title;
     OpenDocument& added = *entry;
     m_documents.push_back(std::move(entry));
@@ -71,8 +99,9 @@ CChildFrame* CDocTemplate::NewWindow(CChildFrame* frame) {
 }
 
 CChildFrame* CDocTemplate::AddFrame(OpenDocument& entry) {
-    auto* frame = new CChildFrame(*entry.document, m_printer);
+    auto* frame = new CChildFrame(*entry.document, *entry.history, m_printer);
     entry.frames.append(frame);
+    frame->installEventFilter(this);
     connect(frame, &CChildFrame::frameDestroyed, this,
             [this, entry = &entry](CChildFrame* gone) { OnFrameDestroyed(entry, gone); });
     connect(frame->GetView(), &CQuadrellView::deckImported, this, &CDocTemplate::deckImported);
@@ -121,4 +150,49 @@ CDocTemplate::OpenDocument* CDocTemplate::EntryOf(const CChildFrame* frame) {
 CCmdTarget* CDocTemplate::DocumentTarget(CChildFrame* frame) {
     OpenDocument* entry = EntryOf(frame);
     return entry != nullptr ? &entry->target : nullptr;
+}
+
+QUndoStack* CDocTemplate::History(CChildFrame* frame) {
+    OpenDocument* entry = EntryOf(frame);
+    return entry != nullptr ? entry->history.get() : nullptr;
+}
+
+bool CDocTemplate::SaveModified(OpenDocument& entry, QWidget* parent) {
+    if (entry.history->isClean()) return true;
+    const int choice = AskQuadrellChoice(
+        parent, QStringLiteral("Write %1 as a NEC2D deck before closing?").arg(entry.title),
+        {QStringLiteral("Write..."), QStringLiteral("Discard"), QStringLiteral("Cancel")});
+    if (choice == 1) return true;
+    // The deck is written as from the design's first window.
+    return choice == 0 && entry.frames.value(0)->GetView()->GenerateDeck();
+}
+
+bool CDocTemplate::SaveAllModified() {
+    for (const auto& entry : m_documents) {
+        if (!SaveModified(*entry, m_area)) {
+            for (const auto& asked : m_documents) asked->letGo = false;
+            return false;
+        }
+        entry->letGo = true;
+    }
+    return true;
+}
+
+// The last window of a changed design asks before it goes; Cancel keeps it.
+bool CDocTemplate::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        auto* frame = static_cast<CChildFrame*>(watched);
+        OpenDocument* entry = EntryOf(frame);
+        // A window already closed may wait for its deletion.
+        const bool last =
+            entry != nullptr && std::none_of(entry->frames.begin(), entry->frames.end(),
+                                             [frame](const CChildFrame* other) {
+                                                 return other != frame && !other->isHidden();
+                                             });
+        if (last && !entry->letGo && !SaveModified(*entry, frame)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }

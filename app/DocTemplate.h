@@ -13,12 +13,15 @@ class CChildFrame;
 class CPrinterSettings;
 class CQuadrellDoc;
 class QMdiArea;
+class QUndoStack;
 
 // Makes a design document, its child frame and its editor view together, and
 // keeps each open document with its frames. New designs are titled Quadre1,
 // Quadre2, ...; with several windows on one design they read "Quadre1:1",
 // "Quadre1:2". A document is destroyed when its last window closes, after
-// its views.
+// its views. Each design has one undo stack, shared by its views; closing the
+// last window of a design that changed since it was made, opened or written
+// as a deck asks first.
 class CDocTemplate : public QObject {
     Q_OBJECT
 
@@ -38,6 +41,12 @@ class CDocTemplate : public QObject {
     // The document's own command target (Close) for the design in `frame`.
     CCmdTarget* DocumentTarget(CChildFrame* frame);
     int DocumentCount() const { return static_cast<int>(m_documents.size()); }
+    // The undo stack of the design shown in `frame`.
+    QUndoStack* History(CChildFrame* frame);
+    // Asks, once for each changed design, whether to write it as a deck
+    // before it goes; false when the user cancelled, or a deck was not
+    // written. With true every window may close without another question.
+    bool SaveAllModified();
 
   signals:
     // A design window was added or is being destroyed. Receivers that look
@@ -48,6 +57,11 @@ class CDocTemplate : public QObject {
     void deckImported(const QString& path);
     // A view wrote a status-bar pane.
     void statusPaneText(int pane, const QString& text);
+    // A step was done, undone or redone in some design.
+    void historyChanged();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct OpenDocument;
@@ -58,6 +72,9 @@ class CDocTemplate : public QObject {
     void RetitleFrames(OpenDocument& entry);
     OpenDocument* EntryOf(const CChildFrame* frame);
     CChildFrame* CreateDocument(const QString& title);
+    // True when the design may go: it is clean, or the user wrote it or let
+    // it go; the question sits over `parent`.
+    bool SaveModified(OpenDocument& entry, QWidget* parent);
 
     QMdiArea* m_area;
     CPrinterSettings& m_printer;

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <QWhatsThis>
 
@@ -70,6 +71,9 @@ CMainFrame::CMainFrame(CCmdTarget* application, CPrinterSettings& printer)
     }
 
     connect(m_docTemplate, &CDocTemplate::statusPaneText, this, &CMainFrame::SetStatusPaneText);
+    // Undo's keys work only while its action is enabled, so a step made with
+    // the mouse enables it at once.
+    connect(m_docTemplate, &CDocTemplate::historyChanged, this, &CMainFrame::UpdateCommandUI);
     ShowMenuSet();
     UpdateCommandUI();
 }
@@ -280,6 +284,25 @@ void CMainFrame::UpdateCommandUI() {
     for (int i = 0; i < m_recentActions.size(); ++i) {
         m_recentActions[i]->setEnabled(RouteCommand(ID_FILE_MRU_FILE1 + i, false));
     }
+    UpdateUndoPrompts();
+}
+
+void CMainFrame::UpdateUndoPrompts() {
+    CChildFrame* child = ActiveChild();
+    const QUndoStack* history = child != nullptr ? m_docTemplate->History(child) : nullptr;
+    const auto name = [](QAction* action, int id, const QString& step) {
+        const CommandInfo* command = FindCommand(id);
+        const QString prompt = step.isEmpty() ? command->StatusPrompt() : step;
+        action->setStatusTip(prompt);
+        action->setWhatsThis(prompt);
+        action->setToolTip(step.isEmpty() ? command->ToolTip() : step);
+    };
+    const bool undo = history != nullptr && history->canUndo() && !history->undoText().isEmpty();
+    const bool redo = history != nullptr && history->canRedo() && !history->redoText().isEmpty();
+    name(m_actions[ID_EDIT_UNDO], ID_EDIT_UNDO,
+         undo ? QStringLiteral("Undo ") + history->undoText() : QString());
+    name(m_actions[ID_EDIT_REDO], ID_EDIT_REDO,
+         redo ? QStringLiteral("Redo ") + history->redoText() : QString());
 }
 
 bool CMainFrame::OnCmdMsg(int id, bool execute) {
@@ -406,7 +429,11 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // Designs are never modified, so nothing asks to be saved.
+    // Each changed design asks once; Cancel on any keeps them all.
+    if (!m_docTemplate->SaveAllModified()) {
+        event->ignore();
+        return;
+    }
     m_mdiArea->closeAllSubWindows();
     event->accept();
 }

@@ -78,6 +78,8 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
     void OnFramesChanged();
     void ShowMenuSet();
     void UpdateTitle();
+    // Undo and Redo name the step they would take, in prompt and tool tip.
+    void UpdateUndoPrompts();
     void UpdateLockIndicators();
     void ArrangeIcons();
     void OnFileOpenWithoutDesign();

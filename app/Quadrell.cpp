@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QUndoStack>
 #include <clocale>
 #include <cstdio>
 
@@ -96,7 +97,11 @@ void CQuadrellApp::OnFileNew() { m_mainFrame->DocTemplate()->OpenNewDocument(); 
 bool CQuadrellApp::OpenDocumentFile(const QString& path) {
     const QString full = QFileInfo(path).absoluteFilePath();
     CChildFrame* frame = m_mainFrame->DocTemplate()->OpenDocumentFile(full);
-    if (frame->GetView()->ImportDeck(full)) return true;
+    if (frame->GetView()->ImportDeck(full)) {
+        // The design's history begins with the deck it was opened from.
+        frame->GetView()->GetHistory().clear();
+        return true;
+    }
     // A deck that is gone leaves the list; one that did not read stays, to be
     // tried again once it is mended.
     const QFileInfo file(full);

@@ -2,10 +2,12 @@
 // 1000 by 700 view, one wire dragged with every snap of the default mode. A
 // step is the snap search over all 2,000 elements, the move, and a full
 // repaint of the view; it must take under 16 ms so that dragging stays smooth,
-// at every scale of the view, as must a zoom or a pan with its repaint.
+// at every scale of the view, as must a zoom or a pan with its repaint, and
+// an undo or a redo of one step with its repaint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QUndoStack>
 
 #include "bench/QtBenchmarkMain.h"
 #include "editor/PrinterSettings.h"
@@ -106,6 +108,27 @@ void BM_PanStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PanStep)->Apply(AtEveryScale)->Unit(benchmark::kMillisecond);
+
+// Undo and redo by turns of one Delete, the wire in the middle of the list,
+// which comes back at its place, and the repaint.
+void BM_UndoRedoStep(benchmark::State& state) {
+    ViewAtScale scaled(static_cast<int>(state.range(0)));
+    CQuadrellView& view = scaled.view;
+    ElementPosition pos = scaled.doc.GetFirstElementPosition();
+    for (int i = 0; i < kWires / 2; ++i) scaled.doc.GetNextElement(pos);
+    view.SelectElement(scaled.doc.GetNextElement(pos));
+    view.OnDeleteElement();
+    QUndoStack& history = view.GetHistory();
+    if (history.count() != 1) {
+        state.SkipWithError("the wire was not deleted as a step");
+        return;
+    }
+    for (auto _ : state) {
+        history.canUndo() ? history.undo() : history.redo();
+        view.repaint();
+    }
+}
+BENCHMARK(BM_UndoRedoStep)->Apply(AtEveryScale)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

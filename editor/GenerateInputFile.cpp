@@ -11,7 +11,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageBox.h"
 
-void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
+bool GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                        FrequencySettings& lastSweep, int& tagCounter) {
     tagCounter = 0;
     // A wire the solver cannot take is said before the user fills in the
@@ -19,21 +19,21 @@ void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
     const UnsolvableWire unsolvable = FindUnsolvableWire(doc, origin);
     if (unsolvable.wire != nullptr) {
         ShowQuadrellMessage(parent, QString::fromStdString(UnsolvableWireMessage(unsolvable)));
-        return;
+        return false;
     }
     CFrequencyProperties frequency(lastSweep.m_nSteps, lastSweep.m_frequency, lastSweep.m_increment,
                                    parent);
-    if (frequency.exec() != QDialog::Accepted) return;
+    if (frequency.exec() != QDialog::Accepted) return false;
     lastSweep = frequency.Settings();
 
     const PatternSettings d;
     CRadiationPatternProperties pattern(d.m_mode, d.m_nTheta, d.m_nPhi, d.m_outputFormat,
                                         d.m_normalization, d.m_gain, d.m_averaging, d.m_thetaStart,
                                         d.m_phiStart, d.m_thetaStep, d.m_phiStep, parent);
-    if (pattern.exec() != QDialog::Accepted) return;
+    if (pattern.exec() != QDialog::Accepted) return false;
 
     const QString path = AskDeckPath(parent);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
 
     // The deck is complete before anything touches the disk, so a source on
     // no wire costs the user no file.
@@ -42,7 +42,7 @@ void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
     if (!deck.allSourcesConnected) {
         ShowQuadrellMessage(
             parent, QStringLiteral("All Sources Must be connected to a Wire.\n\nFile Not Created"));
-        return;
+        return false;
     }
     const DeckFileResult written =
         WriteDeckFile(std::filesystem::path(QFile::encodeName(path).toStdString()), deck.text);
@@ -50,7 +50,8 @@ void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
         ShowQuadrellMessage(parent, QStringLiteral("Cannot write %1:\n%2.\n\nFile Not Created")
                                         .arg(QDir::toNativeSeparators(path),
                                              QString::fromLocal8Bit(written.errorText)));
-        return;
+        return false;
     }
     ShowQuadrellInformation(parent, QStringLiteral("NEC File Created"));
+    return true;
 }

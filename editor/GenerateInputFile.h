@@ -14,6 +14,6 @@ class QWidget;
 // `tagCounter` is set to 0 and then counts the wires written. A wire the
 // solver cannot take is reported before any dialog. A deck with a source on no
 // wire end, or one that cannot be written completely, leaves the chosen file as
-// it was.
-void GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
+// it was. True when the deck was written.
+bool GenerateInputFile(QWidget* parent, const CQuadrellDoc& doc, CPoint origin,
                        FrequencySettings& lastSweep, int& tagCounter);

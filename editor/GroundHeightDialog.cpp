@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "model/QuadrellDoc.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogTemplate.h"
 #include "ui/MessageBox.h"
@@ -160,9 +159,4 @@ QString GroundPaneText(const GroundSettings& ground) {
         text +=
             QStringLiteral(", ") + FormatDialogNumber(ground.originHeight) + QStringLiteral(" m");
     return text;
-}
-
-void ChangeGround(CQuadrellDoc& doc, const GroundSettings& ground) {
-    doc.SetGround(ground);
-    doc.UpdateAllViews();
 }

@@ -5,7 +5,6 @@
 #include "model/GroundSettings.h"
 #include "ui/Dialog.h"
 
-class CQuadrellDoc;
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
@@ -44,6 +43,3 @@ class CGroundHeightDialog : public CDialog {
 // The status bar's words for a design's ground and plane: "Free space,
 // horizontal", "Average ground, upright, 10 m".
 QString GroundPaneText(const GroundSettings& ground);
-
-// Gives the design new ground settings and has every view show them.
-void ChangeGround(CQuadrellDoc& doc, const GroundSettings& ground);

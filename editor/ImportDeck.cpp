@@ -1,15 +1,18 @@
 #include "editor/ImportDeck.h"
 
 #include <QFile>
+#include <QUndoStack>
 #include <filesystem>
 #include <string>
 
+#include "editor/AddElementsCommand.h"
 #include "model/QuadrellDoc.h"
 #include "nec/DeckImport.h"
 #include "nec/WholeFile.h"
 #include "ui/MessageBox.h"
 
-bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path) {
+bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, QUndoStack& history, CPoint origin,
+                    const QString& path) {
     const auto cannotRead = [&](const QString& reason) {
         ShowQuadrellMessage(parent,
                             CannotReadText(path, reason, QStringLiteral("File Cannot be Opened")));
@@ -26,8 +29,9 @@ bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, cons
         ShowQuadrellMessage(parent, QString::fromStdString(imported.failure));
         return false;
     }
-    AddImportedElements(document, imported);
-    document.UpdateAllViews();
+    history.push(new CAddElementsCommand(
+        document, QStringLiteral("Import Deck"),
+        [&imported](CQuadrellDoc& design) { AddImportedElements(design, imported); }));
     const std::string skipped = SkipMessage(imported.skipped);
     if (!skipped.empty()) ShowQuadrellMessage(parent, QString::fromStdString(skipped));
     return true;

@@ -6,12 +6,14 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QUndoStack>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "editor/GenerateInputFile.h"
+#include "editor/ChangeGroundCommand.h"
 #include "editor/GroundHeightDialog.h"
 #include "editor/ImportDeck.h"
 #include "editor/PrinterSettings.h"
@@ -78,7 +80,13 @@ int ClampedSum(int a, int b) {
 }  // namespace
 
 CQuadrellView::CQuadrellView(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent)
-    : QWidget(parent), m_document(&document), m_printer(printer) {
+    : CQuadrellView(document, *new QUndoStack, printer, parent) {
+    m_ownHistory.reset(m_history);
+}
+
+CQuadrellView::CQuadrellView(CQuadrellDoc& document, QUndoStack& history, CPrinterSettings& printer,
+                             QWidget* parent)
+    : QWidget(parent), m_document(&document), m_history(&history), m_printer(printer) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -256,7 +264,7 @@ void CQuadrellView::OnGroundAndHeight() {
     CGroundHeightDialog dialog(this);
     dialog.m_ground = m_document->GetGround();
     if (dialog.exec() != QDialog::Accepted || dialog.m_ground == m_document->GetGround()) return;
-    ChangeGround(*m_document, dialog.m_ground);
+    m_history->push(new CChangeGroundCommand(*m_document, m_document->GetGround(), dialog.m_ground));
 }
 
 void CQuadrellView::ShowGround() {
@@ -264,8 +272,12 @@ void CQuadrellView::ShowGround() {
     emit statusPaneText(STATUS_PANE_GROUND, GroundPaneText(m_shownGround));
 }
 
-void CQuadrellView::OnGenerateInputFile() {
-    GenerateInputFile(this, *m_document, m_origin, m_lastSweep, m_tagCounter);
+void CQuadrellView::OnGenerateInputFile() { GenerateDeck(); }
+
+bool CQuadrellView::GenerateDeck() {
+    if (!GenerateInputFile(this, *m_document, m_origin, m_lastSweep, m_tagCounter)) return false;
+    m_history->setClean();
+    return true;
 }
 
 // Starts the solver and returns at once; which deck it reads and where it
@@ -281,7 +293,7 @@ void CQuadrellView::OnImportDeck() {
 }
 
 bool CQuadrellView::ImportDeck(const QString& path) {
-    if (!ImportDeckFile(this, *m_document, m_origin, path)) return false;
+    if (!ImportDeckFile(this, *m_document, *m_history, m_origin, path)) return false;
     emit deckImported(path);
     return true;
 }
@@ -290,7 +302,7 @@ void CQuadrellView::OnWireTable() {
     if (!m_wireTable) {
         // A tool window of this view: it floats over the main window and goes
         // with the view.
-        m_wireTable = new CWireTable(*m_document, m_origin, this);
+        m_wireTable = new CWireTable(*m_document, *m_history, m_origin, this);
         connect(m_wireTable, &CWireTable::elementChosen, this, &CQuadrellView::SelectElement);
     }
     m_wireTable->show();

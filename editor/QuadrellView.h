@@ -3,8 +3,10 @@
 #include <QCursor>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "model/DocumentObserver.h"
+#include "model/Element.h"
 #include "model/GroundSettings.h"
 #include "model/Point.h"
 #include "model/Snap.h"
@@ -23,6 +25,7 @@ class CQuadrellDoc;
 class QMouseEvent;
 class QPainter;
 class QPrinter;
+class QUndoStack;
 class QWheelEvent;
 
 // The editor view: one window on a design. It paints the axes, the grid marks
@@ -33,11 +36,16 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     Q_OBJECT
 
   public:
-    // `printer`: the application's printer settings, which the print commands use.
+    // `printer`: the application's printer settings, which the print commands
+    // use; `history`: the undo stack of the design, shared by all its views.
+    CQuadrellView(CQuadrellDoc& document, QUndoStack& history, CPrinterSettings& printer,
+                  QWidget* parent = nullptr);
+    // A view alone on its design keeps the design's undo stack itself.
     CQuadrellView(CQuadrellDoc& document, CPrinterSettings& printer, QWidget* parent = nullptr);
     ~CQuadrellView() override;
 
     CQuadrellDoc* GetDocument() const { return m_document; }
+    QUndoStack& GetHistory() const { return *m_history; }
 
     // Loads the cursors and enters select mode; called once before the view
     // is first shown.
@@ -99,6 +107,9 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     void OnPlaceSource();
     void OnSnapControls();
     void OnGenerateInputFile();
+    // Generate Input File; true when the deck was written, which leaves the
+    // design clean.
+    bool GenerateDeck();
     void OnLaunchNec2d();
     void OnProcessOutputData();
     // File Open: asks for a deck and imports it into this view's design.
@@ -166,12 +177,18 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // Moves the drawing by `dx`, `dy` pixels.
     void PanBy(int dx, int dy);
     void EditSelectedProperties();
-    void TurnSelectedWire(float step);
+    // `element` was changed from `before`: one step named `verb` and the kind.
+    void PushChange(CElement& element, const CElement::State& before, const char* verb);
+    void TurnSelectedWire(float step, const char* stepText);
+    // Delete and Cut: the selected element leaves the design as one step.
+    void RemoveSelected(const char* verb);
     // Shows popup "Element" or "No Element" of the context menu; the command
     // chosen, or 0.
     int TrackPopupMenu(bool overElement, QPoint screenPoint);
 
     CQuadrellDoc* m_document;
+    std::unique_ptr<QUndoStack> m_ownHistory;
+    QUndoStack* m_history;
     CPrinterSettings& m_printer;
 
     QCursor m_hArrowCursor;
@@ -187,6 +204,8 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     int m_snapMode = SNAP_ALL;
     int m_grabbedEnd = 0;
     CPointF m_grabOffset;
+    // The dragged element as it was when the drag began.
+    CElement::State m_dragStart{};
     // Closing a result window destroys it, which empties its pointer here.
     QPointer<CPlotDlg> m_pPlotDlg;
     QPointer<CAntennaPlot> m_pAntennaPlot;

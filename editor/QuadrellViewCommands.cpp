@@ -1,9 +1,13 @@
 // The editor view's element commands: rotate, flip, delete, the view's own
 // copy buffer, and the context menu of a right press.
 #include <QMenu>
+#include <QUndoStack>
 #include <cmath>
 
+#include "editor/AddElementsCommand.h"
+#include "editor/ChangeElementCommand.h"
 #include "editor/QuadrellView.h"
+#include "editor/RemoveElementCommand.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
@@ -57,14 +61,14 @@ int CQuadrellView::TrackPopupMenu(bool overElement, QPoint screenPoint) {
     return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
-void CQuadrellView::OnRotate() { TurnSelectedWire(kRotateStep); }
+void CQuadrellView::OnRotate() { TurnSelectedWire(kRotateStep, "Rotate Wire"); }
 
-void CQuadrellView::OnFlip() { TurnSelectedWire(kFlipStep); }
+void CQuadrellView::OnFlip() { TurnSelectedWire(kFlipStep, "Flip Wire"); }
 
 // The wire is replaced by a new one turned about its start, at the head of
 // the list and at its height; an angle past 360 comes round once, while 360
 // itself stays.
-void CQuadrellView::TurnSelectedWire(float step) {
+void CQuadrellView::TurnSelectedWire(float step, const char* stepText) {
     if (m_pSelected == nullptr || m_pSelected->GetType() != ELEMENT_WIRE) return;
     const float x1 = m_pSelected->GetStartX();
     const float y1 = m_pSelected->GetStartY();
@@ -74,17 +78,25 @@ void CQuadrellView::TurnSelectedWire(float step) {
     const float radius = m_pSelected->GetRadius();
     float angle = m_pSelected->GetAngle() + step;
     if (angle > 360.0f) angle -= 360.0f;
-    m_document->RemoveElement(m_pSelected);
-    m_document->AddElementAtHead(
-        std::make_unique<CWire>(x1, y1, z1, length, radius, segments, angle));
-    m_document->UpdateAllViews();
+    auto* turn = new QUndoCommand(QString::fromLatin1(stepText));
+    new CRemoveElementCommand(*m_document, m_pSelected, {}, turn);
+    new CAddElementsCommand(
+        *m_document, {},
+        [=](CQuadrellDoc& design) {
+            design.AddElementAtHead(
+                std::make_unique<CWire>(x1, y1, z1, length, radius, segments, angle));
+        },
+        turn);
+    m_history->push(turn);
     m_pSelected = nullptr;
 }
 
-void CQuadrellView::OnDeleteElement() {
+void CQuadrellView::OnDeleteElement() { RemoveSelected("Delete"); }
+
+void CQuadrellView::RemoveSelected(const char* verb) {
     if (m_pSelected == nullptr) return;
-    m_document->RemoveElement(m_pSelected);
-    m_document->UpdateAllViews();
+    m_history->push(
+        new CRemoveElementCommand(*m_document, m_pSelected, StepText(verb, *m_pSelected)));
     m_pSelected = nullptr;
 }
 
@@ -105,19 +117,27 @@ void CQuadrellView::OnEditCopy() {
 
 void CQuadrellView::OnEditCut() {
     OnEditCopy();
-    OnDeleteElement();
+    RemoveSelected("Cut");
 }
 
 void CQuadrellView::OnEditPaste() {
     if (!m_bClipboardFull) return;
     const float x = m_lastPress.x;
     const float y = m_lastPress.y;
+    std::function<void(CQuadrellDoc&)> paste;
     if (m_clipType == ELEMENT_WIRE) {
-        m_document->AddElementAtHead(std::make_unique<CWire>(x, y, 0.0f, m_clipLength, m_clipRadius,
-                                                             m_clipSegments, m_clipAngle));
+        paste = [x, y, length = m_clipLength, radius = m_clipRadius, segments = m_clipSegments,
+                 angle = m_clipAngle](CQuadrellDoc& design) {
+            design.AddElementAtHead(
+                std::make_unique<CWire>(x, y, 0.0f, length, radius, segments, angle));
+        };
     } else {
-        m_document->AddElementAtTail(
-            std::make_unique<CSource>(x, y, 0.0f, m_clipMagnitude, m_clipPhase));
+        paste = [x, y, magnitude = m_clipMagnitude, phase = m_clipPhase](CQuadrellDoc& design) {
+            design.AddElementAtTail(std::make_unique<CSource>(x, y, 0.0f, magnitude, phase));
+        };
     }
-    m_document->UpdateAllViews();
+    m_history->push(new CAddElementsCommand(
+        *m_document,
+        m_clipType == ELEMENT_WIRE ? QStringLiteral("Paste Wire") : QStringLiteral("Paste Source"),
+        std::move(paste)));
 }

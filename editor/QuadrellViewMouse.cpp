@@ -1,7 +1,11 @@
 // The editor view's left-button handling: placing, selecting, dragging with
 // snapping, and editing by double-click.
 #include <QMouseEvent>
+#include <QUndoStack>
+#include <utility>
 
+#include "editor/AddElementsCommand.h"
+#include "editor/ChangeElementCommand.h"
 #include "editor/DiscardingSurface.h"
 #include "editor/QuadrellView.h"
 #include "editor/SourcePropertiesDialog.h"
@@ -117,22 +121,29 @@ void CQuadrellView::PlaceWire(CPointF point) {
                                  this);
     if (dialog.exec() != QDialog::Accepted) return;
     // Placement uses the point as pressed: it does not snap.
-    m_document->AddElementAtHead(std::make_unique<CWire>(point.x, point.y, 0.0f, dialog.m_length,
-                                                         dialog.m_radius, dialog.m_segments,
-                                                         dialog.m_angle));
-    m_document->UpdateAllViews();
+    m_history->push(new CAddElementsCommand(
+        *m_document, QStringLiteral("Place Wire"),
+        [point, length = dialog.m_length, radius = dialog.m_radius, segments = dialog.m_segments,
+         angle = dialog.m_angle](CQuadrellDoc& design) {
+            design.AddElementAtHead(
+                std::make_unique<CWire>(point.x, point.y, 0.0f, length, radius, segments, angle));
+        }));
 }
 
 void CQuadrellView::PlaceSource(CPointF point) {
     CSourcePropertiesDialog dialog(kDefaultMagnitude, kDefaultPhase, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_document->AddElementAtTail(
-        std::make_unique<CSource>(point.x, point.y, 0.0f, dialog.m_magnitude, dialog.m_phase));
-    m_document->UpdateAllViews();
+    m_history->push(new CAddElementsCommand(
+        *m_document, QStringLiteral("Place Source"),
+        [point, magnitude = dialog.m_magnitude, phase = dialog.m_phase](CQuadrellDoc& design) {
+            design.AddElementAtTail(
+                std::make_unique<CSource>(point.x, point.y, 0.0f, magnitude, phase));
+        }));
 }
 
 void CQuadrellView::OnMouseMove(CPoint point, bool leftDown) {
     if (m_pSelected == nullptr || !leftDown) return;
+    if (!m_bDragging) m_dragStart = m_pSelected->GetState();
     m_bDragging = true;
     const CPointF start = SnapDragStart(*m_document, *m_pSelected, point, m_scale, m_grabOffset,
                                         m_snapMode, m_grabbedEnd, m_origin, m_gridPoints);
@@ -147,7 +158,11 @@ void CQuadrellView::OnLButtonUp(CPoint /*point*/) {
         m_bDragging = false;
         repaint();
         // Other views and the wire table show where the element went.
-        m_document->UpdateAllViews();
+        if (m_pSelected != nullptr) {
+            PushChange(*m_pSelected, m_dragStart, "Move");
+        } else {
+            m_document->UpdateAllViews();
+        }
     }
     if (m_pSelected != nullptr) {
         emit statusPaneText(STATUS_PANE_COORDS, FormatElementCoordinates(*m_pSelected));
@@ -166,19 +181,28 @@ void CQuadrellView::EditSelectedProperties() {
                                      m_pSelected->GetSegments(), m_pSelected->GetAngle(), this);
         // The element may have left the design while the dialog was open.
         if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
-            m_pSelected->SetProperties(surface, dialog.m_length, dialog.m_radius, dialog.m_segments,
-                                       dialog.m_angle);
-            m_pSelected = nullptr;
+            CElement& wire = *std::exchange(m_pSelected, nullptr);
+            const CElement::State before = wire.GetState();
+            wire.SetProperties(surface, dialog.m_length, dialog.m_radius, dialog.m_segments,
+                               dialog.m_angle);
             repaint();
-            m_document->UpdateAllViews();
+            PushChange(wire, before, "Edit");
         }
     }
     if (m_pSelected != nullptr && m_pSelected->GetType() == ELEMENT_SOURCE) {
         CSourcePropertiesDialog dialog(m_pSelected->GetMagnitude(), m_pSelected->GetPhase(), this);
         if (dialog.exec() == QDialog::Accepted && m_pSelected != nullptr) {
-            m_pSelected->SetProperties(surface, dialog.m_magnitude, dialog.m_phase, 0, 0);
-            m_pSelected = nullptr;
-            m_document->UpdateAllViews();
+            CElement& source = *std::exchange(m_pSelected, nullptr);
+            const CElement::State before = source.GetState();
+            source.SetProperties(surface, dialog.m_magnitude, dialog.m_phase, 0, 0);
+            PushChange(source, before, "Edit");
         }
     }
+}
+
+void CQuadrellView::PushChange(CElement& element, const CElement::State& before, const char* verb) {
+    // An OK that changed nothing is no step; the views repaint all the same.
+    if (element.GetState() == before) return m_document->UpdateAllViews();
+    m_history->push(new CChangeElementCommand(*m_document, element, before, element.GetState(),
+                                              StepText(verb, element)));
 }

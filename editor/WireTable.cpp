@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 #include <tuple>
 #include <utility>
 
+#include "editor/ChangeElementCommand.h"
 #include "editor/DiscardingSurface.h"
 #include "model/QuadrellDoc.h"
 #include "model/Wire.h"
@@ -60,8 +62,8 @@ void SetRow(QTableWidget* table, int row, const QList<float>& values,
 
 }  // namespace
 
-CWireTable::CWireTable(CQuadrellDoc& document, CPoint origin, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_document(document), m_origin(origin) {
+CWireTable::CWireTable(CQuadrellDoc& document, QUndoStack& history, CPoint origin, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_document(document), m_history(history), m_origin(origin) {
     setWindowTitle(QStringLiteral("Wires"));
     m_wires = MakeTable(
         {QStringLiteral("Start X (m)"), QStringLiteral("Start Y (m)"),
@@ -184,8 +186,13 @@ void CWireTable::MoveStart(CElement& element, bool alongX, float deckValue) {
     element.MoveStartTo({x, y}, surface, false);
 }
 
-void CWireTable::Changed(CElement& element) {
-    m_document.UpdateAllViews();
+void CWireTable::Changed(CElement& element, const CElement::State& before) {
+    if (element.GetState() != before) {
+        m_history.push(new CChangeElementCommand(m_document, element, before, element.GetState(),
+                                                 StepText("Edit", element)));
+    } else {
+        m_document.UpdateAllViews();
+    }
     // The element edited is the one the user works on: the view shows it
     // selected, with its new coordinates.
     emit elementChosen(&element);
@@ -197,6 +204,7 @@ void CWireTable::OnWireEdited(QTableWidgetItem* item) {
     float value = 0;
     CElement* wire = ReadEdit(m_wireRows, item, angle ? 0 : -kAny, angle ? 360 : kAny, value);
     if (wire == nullptr) return;
+    const CElement::State before = wire->GetState();
 
     if (column == kStartX || column == kStartY) {
         MoveStart(*wire, column == kStartX, value);
@@ -212,7 +220,7 @@ void CWireTable::OnWireEdited(QTableWidgetItem* item) {
         CDiscardingSurface surface;
         wire->SetProperties(surface, length, radius, segments, turn);
     }
-    Changed(*wire);
+    Changed(*wire, before);
 }
 
 void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
@@ -222,6 +230,7 @@ void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
     CElement* source =
         ReadEdit(m_sourceRows, item, phase ? -180 : -kAny, phase ? 180 : kAny, value);
     if (source == nullptr) return;
+    const CElement::State before = source->GetState();
 
     if (column == kCentreX || column == kCentreY) {
         MoveStart(*source, column == kCentreX, value);
@@ -231,7 +240,7 @@ void CWireTable::OnSourceEdited(QTableWidgetItem* item) {
         CDiscardingSurface surface;
         source->SetProperties(surface, magnitude, angle, 0, 0);
     }
-    Changed(*source);
+    Changed(*source, before);
 }
 
 void CWireTable::Choose(const std::vector<CElement*>& rows, int row) {

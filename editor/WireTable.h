@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "model/DocumentObserver.h"
+#include "model/Element.h"
 #include "model/Point.h"
 
 class CElement;
 class CQuadrellDoc;
 class QTableWidget;
 class QTableWidgetItem;
+class QUndoStack;
 
 // The "Wires" window: every wire of a design with its start, length, angle,
 // end, radius and segments, and below them every source with its centre,
@@ -20,8 +22,10 @@ class CWireTable : public QWidget, public CDocumentObserver {
     Q_OBJECT
 
   public:
-    // `origin`: where the deck's (0, 0) lies in the design, in metres.
-    CWireTable(CQuadrellDoc& document, CPoint origin, QWidget* parent = nullptr);
+    // `origin`: where the deck's (0, 0) lies in the design, in metres; each
+    // edit is a step on `history`.
+    CWireTable(CQuadrellDoc& document, QUndoStack& history, CPoint origin,
+               QWidget* parent = nullptr);
     ~CWireTable() override;
 
     QTableWidget* Wires() const { return m_wires; }
@@ -51,10 +55,12 @@ class CWireTable : public QWidget, public CDocumentObserver {
     // Moves the element's start to a deck X (or Y, or Z upright) typed into
     // the table.
     void MoveStart(CElement& element, bool alongX, float deckValue);
-    void Changed(CElement& element);
+    // `element` was edited from `before`.
+    void Changed(CElement& element, const CElement::State& before);
     void Choose(const std::vector<CElement*>& rows, int row);
 
     CQuadrellDoc& m_document;
+    QUndoStack& m_history;
     CPoint m_origin;
     QTableWidget* m_wires;
     QTableWidget* m_sources;

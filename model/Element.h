@@ -22,6 +22,16 @@ class CElement {
     CElement(const CElement&) = delete;
     CElement& operator=(const CElement&) = delete;
 
+    // Every value an edit can change, so that the edit can be taken back
+    // exactly, to the last bit of each float.
+    struct State {
+        float length, radius, segments, angle, magnitude, phase;
+        float x1, y1, z1, x2, y2, z2;
+        bool operator==(const State&) const = default;
+    };
+    State GetState() const;
+    void SetState(const State& state);
+
     int GetType() const { return m_type; }
     float GetLength() const { return m_length; }
     float GetRadius() const { return m_radius; }

@@ -1,6 +1,7 @@
 #include "model/ElementList.h"
 
 #include <algorithm>
+#include <iterator>
 
 CElementList::Position CElementList::PositionOf(Nodes::const_iterator node) const {
     Position position;
@@ -42,4 +43,26 @@ bool CElementList::Contains(const CElement* element) const {
     return element != nullptr &&
            std::any_of(m_nodes.begin(), m_nodes.end(),
                        [element](const auto& owned) { return owned.get() == element; });
+}
+
+std::unique_ptr<CElement> CElementList::Take(const CElement* element) {
+    const auto node = std::find_if(m_nodes.begin(), m_nodes.end(),
+                                   [element](const auto& owned) { return owned.get() == element; });
+    if (node == m_nodes.end()) return nullptr;
+    std::unique_ptr<CElement> taken = std::move(*node);
+    m_nodes.erase(node);
+    return taken;
+}
+
+CElement* CElementList::InsertAt(std::size_t index, std::unique_ptr<CElement> element) {
+    if (!element) return nullptr;
+    auto node = m_nodes.begin();
+    std::advance(node, std::min(index, m_nodes.size()));
+    return m_nodes.insert(node, std::move(element))->get();
+}
+
+std::size_t CElementList::IndexOf(const CElement* element) const {
+    const auto node = std::find_if(m_nodes.begin(), m_nodes.end(),
+                                   [element](const auto& owned) { return owned.get() == element; });
+    return static_cast<std::size_t>(std::distance(m_nodes.begin(), node));
 }

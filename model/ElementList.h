@@ -37,6 +37,12 @@ class CElementList {
     // Unlinks and destroys `element`. False, and nothing done, when it is not
     // in the list.
     bool Remove(const CElement* element);
+    // Unlinks `element` and hands it over; null when it is not in the list.
+    std::unique_ptr<CElement> Take(const CElement* element);
+    // Puts `element` at `index`, counted from the head; past the tail it goes last.
+    CElement* InsertAt(std::size_t index, std::unique_ptr<CElement> element);
+    // The element's place counted from the head; GetCount() when it is not in the list.
+    std::size_t IndexOf(const CElement* element) const;
     bool Contains(const CElement* element) const;
     std::size_t GetCount() const { return m_nodes.size(); }
 

@@ -16,6 +16,16 @@ void CQuadrellDoc::RemoveElement(CElement* element) {
     m_elements.Remove(element);
 }
 
+std::unique_ptr<CElement> CQuadrellDoc::TakeElement(const CElement* element) {
+    if (element == nullptr || !m_elements.Contains(element)) return nullptr;
+    NotifyObservers([element](CDocumentObserver& observer) { observer.OnElementRemoved(element); });
+    return m_elements.Take(element);
+}
+
+CElement* CQuadrellDoc::InsertElement(std::size_t index, std::unique_ptr<CElement> element) {
+    return m_elements.InsertAt(index, std::move(element));
+}
+
 void CQuadrellDoc::AddObserver(CDocumentObserver* observer) {
     if (observer != nullptr &&
         std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {

@@ -33,6 +33,13 @@ class CQuadrellDoc {
     // Null does nothing; otherwise the views are told, then the element is
     // unlinked and destroyed.
     void RemoveElement(CElement* element);
+    // As RemoveElement, but the element is handed over instead of destroyed,
+    // so that it can come back, the same object, with InsertElement.
+    std::unique_ptr<CElement> TakeElement(const CElement* element);
+    // Puts `element` at `index`, counted from the head.
+    CElement* InsertElement(std::size_t index, std::unique_ptr<CElement> element);
+    // The element's place counted from the head; the element count when it is not in the design.
+    std::size_t IndexOf(const CElement* element) const { return m_elements.IndexOf(element); }
 
     bool ContainsElement(const CElement* element) const { return m_elements.Contains(element); }
     const CElementList& GetElements() const { return m_elements; }

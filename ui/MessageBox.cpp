@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -27,4 +28,23 @@ void ShowQuadrellMessage(QWidget* parent, const QString& text) {
 
 void ShowQuadrellInformation(QWidget* parent, const QString& text) {
     ShowBox(parent, QMessageBox::Information, text);
+}
+
+int AskQuadrellChoice(QWidget* parent, const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quadrell"), text, QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton*> shown;
+    for (const QString& label : buttons) {
+        const bool last = shown.size() + 1 == buttons.size();
+        shown << box.addButton(label, shown.isEmpty() ? QMessageBox::AcceptRole
+                                      : last          ? QMessageBox::RejectRole
+                                                      : QMessageBox::DestructiveRole);
+    }
+    if (!shown.isEmpty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(shown.front()));
+        box.setEscapeButton(shown.back());
+    }
+    box.exec();
+    return static_cast<int>(shown.indexOf(box.clickedButton()));
 }

@@ -129,8 +129,8 @@ TEST_F(ShellTest, KeysToolbarAndStatusBarFollowTheCommandTable) {
         "&Delete=Del|&Snap Controls=Ctrl+G|&Flip=Ctrl+F|&Rotate=Ctrl+R|Zoom &In=Ctrl++; "
         "Ctrl+=|Zoom &Out=Ctrl+-|&New=Ctrl+N|&Open..."
         "=Ctrl+O|&Print...=Ctrl+P|&Copy=Ctrl+C; Ctrl+Ins|Cu&t=Ctrl+X; Shift+Del|&Paste=Ctrl+V; "
-        "Shift+Ins|&Undo=Ctrl+Z; Alt+Backspace|Help=Shift+F1|Help=F1|Next Pane=F6|Previous "
-        "Pane=Shift+F6");
+        "Shift+Ins|&Undo=Ctrl+Z; Alt+Backspace|Redo=Ctrl+Y; Ctrl+Shift+Z|Help=Shift+F1|Help=F1|"
+        "Next Pane=F6|Previous Pane=Shift+F6");
 
     QStringList tips;
     for (const QAction* action : m_frame->ToolBar()->actions()) {

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include "app/ChildFrm.h"
 #include "editor/PrinterSettings.h"
@@ -16,6 +17,7 @@
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
+#include "nec/DeckWriter.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
 #include "tests/support/ShellFixture.h"
@@ -164,6 +166,19 @@ class DesignWindowTest : public CShellFixture {
     CElement* Head() const {
         ElementPosition head = m_doc->GetFirstElementPosition();
         return head ? m_doc->GetNextElement(head) : nullptr;
+    }
+
+    std::string Deck() const {
+        int tags = 0;
+        return WriteDeck(*m_doc, {}, {}, m_view->GetOrigin(), tags).text;
+    }
+    // Undo and Redo as the Edit menu offers them: "prompt/tool tip|", or "-|" when disabled.
+    QString UndoRedo() const {
+        QString state;
+        for (const QAction* action : {m_frame->Action(ID_EDIT_UNDO), m_frame->Action(ID_EDIT_REDO)})
+            state +=
+                action->isEnabled() ? action->statusTip() + "/" + action->toolTip() + "|" : "-|";
+        return state;
     }
 
     CQuadrellView* m_view = nullptr;
@@ -439,9 +454,12 @@ TEST_F(DesignWindowTest, ARightPressSelectsForItsMenuAndTheNextLeftPressSelectsN
 TEST_F(DesignWindowTest, AViewNeverUsesAnElementRemovedThroughAnother) {
     CQuadrellView* first = m_view;
     CQuadrellView* second = NewWindow();
-    for (int removal : {ID_DELETE_ELEMENT, ID_EDIT_CUT, ID_ROTATE, ID_FLIP}) {
+    for (int removal : {ID_DELETE_ELEMENT, ID_EDIT_CUT, ID_ROTATE, ID_FLIP, ID_EDIT_UNDO}) {
         SCOPED_TRACE(removal);
-        AddWire(0, 0, 100);
+        if (removal != ID_EDIT_UNDO) AddWire(0, 0, 100);
+        Activate(first);
+        // Undo takes away a wire placed as a step.
+        if (removal == ID_EDIT_UNDO) Command(ID_PLACE_WIRE), Click({0, 0});
         Activate(first);
         Click({50, 0});
         Activate(second);
@@ -457,7 +475,7 @@ TEST_F(DesignWindowTest, AViewNeverUsesAnElementRemovedThroughAnother) {
              {ID_ROTATE, ID_FLIP, ID_DELETE_ELEMENT, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE})
             Trigger(command);
         Drag({60, 10}, {80, 30});
-        EXPECT_EQ(Design().size(), removal == ID_DELETE_ELEMENT || removal == ID_EDIT_CUT ? 0 : 1);
+        EXPECT_EQ(Design().size(), removal == ID_ROTATE || removal == ID_FLIP ? 1 : 0);
         while (Head() != nullptr) m_doc->RemoveElement(Head());
     }
 }
@@ -606,6 +624,87 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
               "These cards of the deck were skipped:\n2 excitations on a segment inside a wire: "
               "Quadrell places sources only at wire ends.\n1 excitation with a tag that no GW "
               "card has.\n1 wire whose two ends are one point.");
+}
+
+// Every kind of change is one step, named in Undo's and Redo's prompts: undo
+// gives back the deck byte for byte, each element at its place in the list,
+// and redo the changed deck.
+TEST_F(DesignWindowTest, EveryChangeIsOneStepThatUndoAndRedoTakeExactly) {
+    Write("one.in", "CE\nGW 1 3 0 0 0 10 0 0 .001\nGE\nEX 0 1 1 00 1. 0\nEN");
+    const CPoint wire{50, 50}, source{104, 54}, start{0, 0}, space{-300, 0};
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"Place Wire", [&] { Command(ID_PLACE_WIRE, "1006:45"), Click(space); }},
+        {"Place Source", [&] { Command(ID_PLACE_SOURCE), Click(start); }},
+        {"Move Wire", [&] { Drag(wire, space); }},
+        {"Edit Wire", [&] { Answer(m_catcher, "1003:250"), Click(wire, true); }},
+        {"Edit Source", [&] { Answer(m_catcher, "1007:30"), Click(source, true); }},
+        {"Rotate Wire", [&] { Click(wire), Trigger(ID_ROTATE); }},
+        {"Flip Wire", [&] { Click(wire), Trigger(ID_FLIP); }},
+        {"Delete Wire", [&] { Click(wire), Trigger(ID_DELETE_ELEMENT); }},
+        {"Cut Source", [&] { Click(source), Trigger(ID_EDIT_CUT); }},
+        {"Paste Wire",
+         [&] { Click(wire), Trigger(ID_EDIT_COPY), Click(space), Trigger(ID_EDIT_PASTE); }},
+        {"Import Deck", [&] { PickFile(ID_FILE_OPEN, "one.in"); }},
+        {"Edit Wire",
+         [&] {
+             Trigger(ID_WIRE_TABLE), m_view->GetWireTable()->Wires()->item(1, 1)->setText("7");
+         }},
+        {"Ground and Height", [&] { Answer(m_catcher, "1037:"), Trigger(ID_GROUND_AND_HEIGHT); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        m_view->GetHistory().clear();
+        while (Head() != nullptr) m_doc->RemoveElement(Head());
+        m_doc->SetGround({});
+        AddWire(0, 100, 100), AddWire(0, 50, 100), AddWire(0, 0, 100), AddSource(100, 50);
+        const std::string before = Deck();
+        change();
+        const std::string after = Deck();
+        const QString undo = QString("Undo ") + name, redo = QString("Redo ") + name;
+        EXPECT_NE(after, before);
+        EXPECT_EQ(UndoRedo(), undo + "/" + undo + "|-|");
+        Trigger(ID_EDIT_UNDO);
+        EXPECT_EQ(Deck(), before);
+        EXPECT_EQ(UndoRedo(), "-|" + redo + "/" + redo + "|");
+        Trigger(ID_EDIT_REDO);
+        EXPECT_EQ(Deck(), after);
+    }
+}
+
+// Closing the last window of a changed design, or the program, asks once for
+// each such design; Cancel, or a deck not written, keeps the windows. A
+// design made, opened or written as a deck closes without a word.
+TEST_F(DesignWindowTest, ClosingAChangedDesignAsksToWriteItFirst) {
+    const QString question = "Write %1 as a NEC2D deck before closing?";
+    QWidget* design = m_frame->ActiveChild();
+    Command(ID_PLACE_WIRE), Click({0, 0});
+    NewWindow()->parentWidget()->close();
+    Answer(m_catcher, {}, "IDCANCEL");  // Write's first dialog
+    for (const char* answer : {"Cancel", "Write..."}) m_catcher.OnMessage(answer), design->close();
+    EXPECT_EQ(m_catcher.Messages(), QStringList(2, question.arg("Quadre1")));
+    Generate("deck");
+    design->close();
+    ProcessDeletes();
+    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(m_catcher.Messages().size(), 3);
+
+    for (int place : {ID_PLACE_WIRE, ID_PLACE_SOURCE}) {
+        Trigger(ID_FILE_NEW);
+        m_view = m_frame->ActiveView();
+        Command(place), Click({0, 0});
+        m_app->OpenDocumentFile(m_folder.filePath("deck.in"));
+    }
+    for (const bool leave : {false, true}) {
+        for (const char* answer : {"Discard", leave ? "Discard" : "Cancel"})
+            m_catcher.OnMessage(answer);
+        QCloseEvent exit;
+        QApplication::sendEvent(m_frame, &exit);
+        ProcessDeletes();
+        EXPECT_EQ(exit.isAccepted(), leave);
+        EXPECT_EQ(m_frame->MdiArea()->subWindowList().size(), leave ? 0 : 4);
+    }
+    const QStringList asked = {question.arg("Quadre2"), question.arg("Quadre3")};
+    EXPECT_EQ(m_catcher.Messages().mid(3), asked + asked);
 }
 
 }  // namespace

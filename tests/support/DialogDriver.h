@@ -60,8 +60,8 @@ inline QString VisibleText(const QString& text, Qt::TextFormat format) {
 }
 
 // Answers each modal window a test sets off: message boxes are noted as shown
-// and get OK (else Yes), dialogs go to the handlers queued, else are rejected
-// and noted.
+// and get the button queued for them, else OK, Yes or Escape's; dialogs go to
+// the handlers queued, else are rejected and noted.
 class CModalCatcher : public QObject {
   public:
     CModalCatcher() {
@@ -71,6 +71,8 @@ class CModalCatcher : public QObject {
     void OnDialog(std::function<void(QWidget*)> handler) {
         m_handlers.push_back(std::move(handler));
     }
+    // The next message box that has a button reading `text` gets that button.
+    void OnMessage(const QString& text) { m_buttons.push_back(text); }
     const QStringList& Messages() const { return m_messages; }
     // The icon of each message box, in the same order.
     const QList<QMessageBox::Icon>& Icons() const { return m_icons; }
@@ -88,9 +90,15 @@ class CModalCatcher : public QObject {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << VisibleText(box->text(), box->textFormat());
             m_icons << box->icon();
-            act = [](QWidget* box) {
-                QAbstractButton* ok = static_cast<QMessageBox*>(box)->button(QMessageBox::Ok);
-                (ok ? ok : static_cast<QMessageBox*>(box)->button(QMessageBox::Yes))->click();
+            QPointer<QAbstractButton> chosen;
+            for (QAbstractButton* button : box->buttons())
+                if (!m_buttons.empty() && button->text() == m_buttons.front()) chosen = button;
+            if (chosen) m_buttons.pop_front();
+            act = [chosen](QWidget* widget) {
+                auto* box = static_cast<QMessageBox*>(widget);
+                QAbstractButton* ok = box->button(QMessageBox::Ok);
+                if (ok == nullptr) ok = box->button(QMessageBox::Yes);
+                (chosen ? chosen.data() : ok ? ok : box->escapeButton())->click();
             };
         } else if (m_handlers.empty()) {
             m_unexpected << modal->windowTitle();
@@ -106,6 +114,7 @@ class CModalCatcher : public QObject {
 
     QTimer m_timer;
     std::deque<std::function<void(QWidget*)>> m_handlers;
+    std::deque<QString> m_buttons;
     QList<QPointer<QWidget>> m_seen;
     QStringList m_messages;
     QList<QMessageBox::Icon> m_icons;
