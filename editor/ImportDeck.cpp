@@ -9,7 +9,8 @@
 #include "nec/WholeFile.h"
 #include "ui/MessageBox.h"
 
-bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path) {
+bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path,
+                    FrequencySettings& offeredSweep) {
     const auto cannotRead = [&](const QString& reason) {
         ShowQuadrellMessage(parent,
                             CannotReadText(path, reason, QStringLiteral("File Cannot be Opened")));
@@ -26,7 +27,8 @@ bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, cons
         ShowQuadrellMessage(parent, QString::fromStdString(imported.failure));
         return false;
     }
-    AddImportedElements(document, imported);
+    ApplyDeckImport(document, imported);
+    offeredSweep = imported.frequency;
     document.UpdateAllViews();
     const std::string skipped = SkipMessage(imported.skipped);
     if (!skipped.empty()) ShowQuadrellMessage(parent, QString::fromStdString(skipped));

@@ -3,12 +3,16 @@
 #include <QString>
 
 #include "model/Point.h"
+#include "nec/RunSettings.h"
 
 class CQuadrellDoc;
 class QWidget;
 
-// Imports the NEC2D deck at `path` into `document`, drawn relative to
-// `origin`: all of its wires and sources, or, with a message saying why,
-// nothing at all. When cards were skipped a message says which. True when
-// the deck was imported.
-bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path);
+// Imports the NEC-2 deck at `path` into `document`, drawn relative to
+// `origin`: the wires and sources it can draw, with the deck's ground and
+// drawing plane, or, with a message saying why, nothing at all. When something
+// was left out a message says what. On success `offeredSweep` becomes the
+// deck's frequency sweep, for the next Generate Input File. True when the deck
+// was imported.
+bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, CPoint origin, const QString& path,
+                    FrequencySettings& offeredSweep);
