@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,32 +10,10 @@
 #include "model/Point.h"
 #include "model/Source.h"
 #include "model/Wire.h"
-#include "nec/DeckStructure.h"
+#include "nec/DeckRead.h"
 #include "nec/RunSettings.h"
 
 class CQuadrellDoc;
-
-// What an import left out, for the one message that follows it.
-struct ImportSkips {
-    std::int64_t offPlaneWires = 0;  // straight wires that do not lie in the drawing plane
-    std::int64_t zeroLengthWires = 0;
-    std::int64_t arcs = 0;                  // GA
-    std::int64_t helices = 0;               // GH
-    std::int64_t patches = 0;               // SP and SM cards
-    std::int64_t loads = 0;                 // LD
-    std::int64_t networks = 0;              // TL and NT
-    std::int64_t otherSources = 0;          // EX cards of types other than a voltage source
-    std::int64_t excitationsOnLeftOut = 0;  // on a wire, arc or helix left out
-    std::int64_t unmatchedExcitations = 0;  // a tag that no wire has
-    std::int64_t missingSegments = 0;       // a segment beyond the wires with the tag
-    std::int64_t groundsApproximated = 0;   // GN whose soil is kept as real ground
-    std::int64_t groundsLeftOut = 0;        // GN Quadrell cannot write at all
-    bool multipliedSweep = false;           // FR whose steps multiply
-    bool nextStructure = false;             // NX, and everything after it
-    // Other NEC-2 cards that change the solution, by name.
-    std::map<std::string, std::int64_t> otherCards;
-    std::int64_t notCards = 0;  // lines that are no NEC-2 card at all
-};
 
 // The elements a deck draws, or why it cannot be drawn.
 struct DeckImport {
