@@ -131,7 +131,7 @@ bool ReadGeometry(const DeckCard& card, DeckRead& read) {
         if (part.kind == PartKind::PATCH) part.tag = part.segments = 0;
         read.failure = read.structure.Add(part);
     } else if (name == "GS") {
-        read.structure.Scale(card.Real(2));
+        read.failure = read.structure.Scale(card.Real(2));
     } else if (name == "GM") {
         const double from = card.Real(8);
         const auto fromTag =

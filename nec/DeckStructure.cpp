@@ -51,12 +51,14 @@ std::string TooManyElements(std::int64_t count) {
 std::string CDeckStructure::MakeRoom(std::int64_t added) {
     const auto count = static_cast<std::int64_t>(m_parts.size()) + added;
     if (count > kMostImportedElements) return TooManyElements(count);
-    m_work += added;
-    if (m_work > kMostWork) {
-        return "The deck's geometry cards would build or move more than " +
-               std::to_string(kMostWork) + " parts.";
-    }
-    return {};
+    return Work(added);
+}
+
+std::string CDeckStructure::Work(std::int64_t touched) {
+    m_work += touched;
+    if (m_work <= kMostWork) return {};
+    return "The deck's geometry cards would build or move more than " + std::to_string(kMostWork) +
+           " parts.";
 }
 
 std::string CDeckStructure::Add(const StructurePart& part) {
@@ -65,13 +67,15 @@ std::string CDeckStructure::Add(const StructurePart& part) {
     return {};
 }
 
-void CDeckStructure::Scale(double factor) {
-    m_work += static_cast<std::int64_t>(m_parts.size());
+std::string CDeckStructure::Scale(double factor) {
+    if (std::string failure = Work(static_cast<std::int64_t>(m_parts.size())); !failure.empty())
+        return failure;
     for (StructurePart& part : m_parts) {
         for (double& value : part.first) value *= factor;
         for (double& value : part.second) value *= factor;
         part.radius *= factor;
     }
+    return {};
 }
 
 void CDeckStructure::Copy(std::size_t begin, std::size_t end, std::int64_t tagIncrement,
@@ -104,9 +108,9 @@ std::string CDeckStructure::Move(const std::array<double, 3>& degrees,
     }
     const Matrix rotation = RotationOf(degrees);
     const auto block = static_cast<std::int64_t>(m_parts.size() - begin);
+    if (block == 0) return {};
     if (copies <= 0) {
-        m_work += block;
-        if (m_work > kMostWork) return MakeRoom(0);
+        if (std::string failure = Work(block); !failure.empty()) return failure;
         Copy(begin, m_parts.size(), tagIncrement, rotation, shift, true);
         return {};
     }
@@ -138,7 +142,7 @@ std::string CDeckStructure::Reflect(int planes, std::int64_t tagIncrement) {
 }
 
 std::string CDeckStructure::Rotate(int occurrences, std::int64_t tagIncrement) {
-    if (occurrences <= 1) return {};
+    if (occurrences <= 1 || m_parts.empty()) return {};
     const auto count = static_cast<std::int64_t>(m_parts.size());
     if (std::string failure = MakeRoom(count * (occurrences - std::int64_t{1})); !failure.empty())
         return failure;

@@ -42,7 +42,7 @@ class CDeckStructure {
   public:
     std::string Add(const StructurePart& part);
     // GS: every coordinate and radius made so far.
-    void Scale(double factor);
+    std::string Scale(double factor);
     // GM: rotation about X, then Y, then Z (degrees), then the shift, of the
     // parts from the first one tagged `fromTag` (every part for tag 0);
     // `copies` new structures each made from the one before, or with no
@@ -66,7 +66,9 @@ class CDeckStructure {
     bool HasTag(std::int64_t tag) const;
 
   private:
+    // Room for `added` more parts, within the bound and the work allowed.
     std::string MakeRoom(std::int64_t added);
+    std::string Work(std::int64_t touched);
     void Copy(std::size_t begin, std::size_t end, std::int64_t tagIncrement,
               const std::array<std::array<double, 3>, 3>& rotation,
               const std::array<double, 3>& shift, bool inPlace);

@@ -156,6 +156,13 @@ const ImportCase kCases[] = {
     {"copies beyond the bound are refused before they are made",
      Deck("GW 1 1 0 0 0 1 0 0 .1\nGW 2 1 0 1 0 1 1 0 .1\nGM 0 50000 0 0 0 0 0 1\n"), {},
      TooMany("100002")},
+    {"geometry cards that would take too long",
+     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99999 0 0 0 0 0 1\n" + [] {
+         std::string scales;
+         for (int i = 0; i < 200; ++i) scales += "GS 0 0 1\n";
+         return scales;
+     }()),
+     {}, Cannot("The deck's geometry cards would build or move more than 20000000 parts.")},
     {"excitations beyond the bound", Deck("GW 1 1 0 0 0 1 0 0 .1\n",
                                           [] { std::string ex; for (int i = 0; i < 100000; ++i) ex += "EX 0 1 1 0 1 0\n"; return ex; }()),
      {}, TooMany("100001")},
