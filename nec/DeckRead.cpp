@@ -116,13 +116,6 @@ bool ReadGeometry(const DeckCard& card, DeckRead& read) {
         part.first = PointOf(card, 2);
         part.second = PointOf(card, 5);
         part.radius = static_cast<float>(card.Real(8));
-        for (const double value : {part.first[0], part.first[1], part.first[2], part.second[0],
-                                   part.second[1], part.second[2], part.radius}) {
-            if (!std::isfinite(value)) {
-                read.failure = TooLargeToDraw(card.text);
-                return true;
-            }
-        }
         part.card = read.wireCards.size();
         read.wireCards.push_back(card.text);
         read.failure = read.structure.Add(part);

@@ -52,17 +52,13 @@ std::string Cannot(const std::string& why) { return why + "\nFile Cannot be Open
 std::string TooLarge(const std::string& card) {
     return Cannot("A number on this card is too large to draw:\n" + card);
 }
-std::string Holds(const std::string& lines) {
-    return Cannot("Quadrell can draw nothing in this deck. It holds:" + lines);
-}
 std::string Skipped(const std::string& lines) {
     return "These cards of the deck were skipped:" + lines;
 }
-// A GW card padded with blanks to `length` characters before its line feed.
-std::string GwOfLength(std::size_t length) {
-    std::string card = "GW 1 1 0 0 0 1 0 0 .1";
-    card.resize(length, ' ');
-    return card + "\n";
+std::string Repeat(const std::string& card, int times) {
+    std::string cards;
+    for (int i = 0; i < times; ++i) cards += card;
+    return cards;
 }
 
 std::string TooMany(const std::string& count) {
@@ -117,36 +113,28 @@ const ImportCase kCases[] = {
     {"lengths rounded below their run along X and towards -X",
      Deck("GW 1 1 -0.1 0 0 1e8 0 0 .1\nGW 1 1 0.1 0 0 -1e8 0 0 .1\n"),
      {"W -0.1,0,0 1e+08@0 0.1/1", "W 0.1,0,0 1e+08@180 0.1/1"}, ""},
-    {"a wire card before the comments end that is too far away",
-     "GW 1 1 1e39 0 0 1 0 0 .1\nCE\nGE\nEX 0 1 1 00 1. 0\nEN", {},
-     TooLarge("GW 1 1 1e39 0 0 1 0 0 .1")},
-    {"a card of 78 characters and its line feed", Deck(GwOfLength(78)), {"W 0,0,0 1@0 0.1/1"}, ""},
-    {"a card of any length", Deck(GwOfLength(300)), {"W 0,0,0 1@0 0.1/1"}, ""},
-    {"lower case, commas, tabs, blank lines, a ground flag, no comments and no EN",
-     "gw,1,1,0,0,0,1,0,0,.1\n\n\tGw\t2 1 0 1 0 1 1 0 .1\nGE 0\nex 0 2 1 0 1 0",
+    {"lower case, commas, tabs, blank lines, long cards, a ground flag, no comments, EN and a line "
+     "feed", "gw,1,1,0,0,0,1,0,0,.1" + std::string(300, ' ') + "\n\n\tGw\t2 1 0 1 0 1 1 0 .1\nGE 0\n"
+     "ex 0 2 1 0 1 0\nEN\nGW 3 1 0 0 0 5 0 0 .1",
      {"W 0,0,0 1@0 0.1/1", "W 0,-1,0 1@0 0.1/1", "S 0,-1,0 1@0"}, ""},
-    {"EN with a line feed ends the deck", Deck("GW 1 1 0 0 0 1 0 0 .1\n") + "\nGW 2 1 0 0 0 5 0 0 .1",
-     {"W 0,0,0 1@0 0.1/1"}, ""},
     {"nothing drawable, holding no wires", "CE a comment\nGE\nEN", {},
      Cannot("Quadrell can draw nothing in this deck: it holds no wires.")},
-    {"nothing drawable, holding parts that cannot be drawn",
-     Deck("GA 1 8 2 0 90 .001\nGH 2 8 .1 1 1 1 1 1 .01\nSP 0 2 1 1 1 0 0 .1\nSC 0 0 1 1 1\n",
-          "EX 0 1 3 0 1 0\n"), {},
-     Holds("\n1 arc (GA).\n1 helix (GH).\n1 patch card (SP, SM).\n"
-           "1 excitation on a part that was left out.")},
     {"cards left out are named and counted; output cards are read past",
-     Deck("GW 1 3 0 0 0 3 0 0 .1\nGC 0 0 1 .1 .2\nGA 2 4 1 0 90 .01\n",
+     Deck("GW 1 3 0 0 0 3 0 0 .1\nGC 0 0 1 .1 .2\nGA 2 4 1 0 90 .01\nGH 3 8 .1 1 1 1 1 1 .01\n"
+          "SP 0 2 1 1 1 0 0 .1\nSC 0 0 1 1 1\n",
           "LD 0 1 1 1 50\nTL 1 1 1 2 50 1\nNT 1 1 1 2 0 0 1\nEX 5 1 2 0 1 0\nEK\nKH 0 0 0 0 1\n"
+          "EX 0 2 3 0 1 0\n"
           "EK\nNE 0 1 1 1\nNH 0 1 1 1\nXQ\nPQ\nPT\nPL\nZO 50\nRP 0 1 1 1000\nCP 1 1 1 2\n"
           "Hello world\nGD 0 0 0 0 1 1 1 1\nWG\nGF\n"),
      {"W 0,0,0 3@0 0.1/3"}, "",
-     Skipped("\n1 arc (GA).\n1 load (LD).\n2 transmission lines and networks (TL, NT).\n"
+     Skipped("\n1 arc (GA).\n1 helix (GH).\n1 patch card (SP, SM).\n1 load (LD).\n"
+             "2 transmission lines and networks (TL, NT).\n"
              "1 excitation other than a voltage source: Quadrell draws only voltage sources.\n"
+             "1 excitation on a part that was left out.\n"
              "1 CP card.\n2 EK cards.\n1 GC card.\n1 GD card.\n1 GF card.\n1 KH card.\n"
              "1 WG card.\n1 line that is not a NEC-2 card.")},
     {"NX ends what is read", Deck("GW 1 1 0 0 0 1 0 0 .1\n", "NX\nCE\nGW 2 1 0 0 0 5 0 0 .1\n"),
      {"W 0,0,0 1@0 0.1/1"}, "", Skipped("\nThe NX card and the structures after it.")},
-    {"the deck ends among the wires", "CE\nGW 1 1 0 0 0 1 0 0 .1\n", {"W 0,0,0 1@0 0.1/1"}, ""},
     {"a wire too long to draw", Deck("GW 1 1 0 0 0 1 0 0 .1\r\nGW 2 1 -3e38 0 0 3e38 0 0 .1\r\n"),
      {}, TooLarge("GW 2 1 -3e38 0 0 3e38 0 0 .1")},
     {"a wire scaled beyond the float range", Deck("GW 1 1 0 0 0 1 0 0 .1\nGS 0 0 1e300\n"),
@@ -157,30 +145,23 @@ const ImportCase kCases[] = {
      Deck("GW 1 1 0 0 0 1 0 0 .1\nGW 2 1 0 1 0 1 1 0 .1\nGM 0 50000 0 0 0 0 0 1\n"), {},
      TooMany("100002")},
     {"geometry cards that would take too long",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99999 0 0 0 0 0 1\n" + [] {
-         std::string scales;
-         for (int i = 0; i < 200; ++i) scales += "GS 0 0 1\n";
-         return scales;
-     }()),
-     {}, Cannot("The deck's geometry cards would build or move more than 20000000 parts.")},
-    {"excitations beyond the bound", Deck("GW 1 1 0 0 0 1 0 0 .1\n",
-                                          [] { std::string ex; for (int i = 0; i < 100000; ++i) ex += "EX 0 1 1 0 1 0\n"; return ex; }()),
-     {}, TooMany("100001")},
+     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99999 0 0 0 0 0 1\n" + Repeat("GS 0 0 1\n", 200)), {},
+     Cannot("The deck's geometry cards would build or move more than 20000000 parts.")},
+    {"excitations beyond the bound",
+     Deck("GW 1 1 0 0 0 1 0 0 .1\n", Repeat("EX 0 1 1 0 1 0\n", 100000)), {}, TooMany("100001")},
     {"excitations inside a wire split it at the start of their segments",
      Deck("GW 1 6 0 0 0 6 0 0 .1\n", "EX 0 1 4 0 1 0\nEX 0 1 2 0 2 0\nEX 0 1 4 0 3 0\n"),
      {"W 0,0,0 1@0 0.1/1", "W 1,0,0 2@0 0.1/2", "W 3,0,0 3@0 0.1/3", "S 3,0,0 1@0", "S 1,0,0 2@0",
       "S 3,0,0 3@0"}, ""},
-    {"GS scales what was made before it",
-     Deck("GW 1 2 0 0 0 1 0 0 .1\nGS 0 0 2\nGW 2 1 0 1 0 1 1 0 .1\n"),
-     {"W 0,0,0 2@0 0.2/2", "W 0,-1,0 1@0 0.1/1"}, ""},
+    {"GS scales what was made before it; GM without copies moves from a tag on, adding to tags",
+     Deck("GW 1 2 0 0 0 1 0 0 .1\nGS 0 0 2\nGW 2 1 0 1 0 1 1 0 .1\nGM 1 0 0 0 0 2 3 0 2\n",
+          "EX 0 3 1 0 1 0\n"),
+     {"W 0,0,0 2@0 0.2/2", "W 2,-4,0 1@0 0.1/1", "S 2,-4,0 1@0"}, ""},
     {"GM copies from a tag on, each copy from the one before, with growing tags",
      Deck("GW 1 1 0 0 0 1 0 0 .1\nGW 5 1 0 1 0 1 1 0 .1\nGM 10 2 0 0 90 0 0 0 5\n",
           "EX 0 25 1 0 1 0\nEX 0 15 1 0 2 0\n"),
      {"W 0,0,0 1@0 0.1/1", "W 0,-1,0 1@0 0.1/1", "W -1,0,0 1@270 0.1/1", "W 0,1,0 1@180 0.1/1",
       "S 0,1,0 1@0", "S -1,0,0 2@0"}, ""},
-    {"GM without copies moves, and its tag increment still counts",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 1 0 0 0 0 2 3 0\n", "EX 0 2 1 0 1 0\n"),
-     {"W 2,-3,0 1@0 0.1/1", "S 2,-3,0 1@0"}, ""},
     {"GX reflects in Z, then Y, then X, doubling the tag increment each time",
      Deck("GW 1 2 1 0 0 2 1 0 .1\nGX 10 110\n", "EX 0 11 2 0 1 0\nEX 0 31 2 0 2 0\n"),
      {"W 1,0,0 1.41421@315 0.1/2", "W 1,0,0 1.41421@45 0.1/2", "W -1,0,0 1.41421@225 0.1/2",
