@@ -588,16 +588,14 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     EXPECT_EQ(Design(), (QStringList{drawn[0], drawn[0], drawn[1], drawn[1]}));
     EXPECT_EQ(QSettings().value("Recent File List/File1"), m_folder.filePath("dipole.in"));
 
-    // Wires come in reversed, split where they are fed inside; the deck's
-    // ground comes with them and its sweep is offered next; what was skipped
-    // is said once.
+    // Wires come in reversed with the deck's ground, its sweep is offered
+    // next, and what was skipped is said once.
     Write("two.in",
-          "CE\nGW 1 3 0 0 0 6 0 0 .001\nGW 2 3 0 5 0 6 5 0 .001\nGW 3 1 1 1 1 1 1 1 .1\nGE 1\n"
-          "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEX 0 2 2 00 1. 0\nEX 0 4 1 00 1. 0\nGN 1\n"
-          "FR 0 3 0 0 7.1 0.05\nEN");
+          "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGW 3 1 1 1 1 1 1 1 .1\nGE\n"
+          "EX 0 2 3 00 0 1.\nEX 0 4 1 00 1. 0\nGN 1\nFR 0 3 0 0 7.1 0.05\nEN");
     PickFile(ID_FILE_OPEN, "two.in");
-    EXPECT_EQ(Design().mid(0, 4), (QStringList{"2,-5 6,-5", "0,-5 2,-5", "2,0 6,0", "0,0 2,0"}));
-    EXPECT_EQ(Design().mid(8), (QStringList{"6,-5 1@90", "2,0 1@0", "2,-5 1@0"}));
+    EXPECT_EQ(Design().mid(0, 2), (QStringList{"0,-5 10,-5", "0,0 10,0"}));
+    EXPECT_EQ(Design().last(), "10,-5 1@90");
     EXPECT_EQ(m_catcher.Messages().last(),
               "These cards of the deck were skipped:\n1 excitation with a tag that no GW card "
               "has.\n1 wire whose two ends are one point.");

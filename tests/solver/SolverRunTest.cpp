@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 #include <complex>
 #include <sstream>
@@ -138,13 +139,11 @@ std::string AtOneFrequency(const std::string& deck, float frequency) {
 }
 
 // Where the sources are, to a millimetre.
-std::vector<std::string> Sources(const DeckImport& imported) {
-    std::vector<std::string> at;
-    for (const auto& s : imported.sources) {
-        at.push_back(std::to_string(std::lround(s->GetStartX() * 1000)) + " " +
-                     std::to_string(std::lround(s->GetStartY() * 1000)) + " " +
-                     std::to_string(std::lround(s->GetZ() * 1000)));
-    }
+std::vector<std::array<long, 3>> Sources(const DeckImport& d) {
+    std::vector<std::array<long, 3>> at;
+    for (const auto& s : d.sources)
+        at.push_back({std::lround(s->GetStartX() * 1e3), std::lround(s->GetStartY() * 1e3),
+                      std::lround(s->GetZ() * 1e3)});
     return at;
 }
 
@@ -170,7 +169,7 @@ TEST(OutsideDecksTest, KeepTheirImpedanceThroughImportAndWriting) {
         if (!imported.failure.empty() || !SkipMessage(imported.skipped).empty() ||
             imported.ground.kind != GroundKind::FREE_SPACE)
             continue;
-        const std::vector<std::string> sources = Sources(imported);
+        const auto sources = Sources(imported);
         CQuadrellDoc doc;
         ApplyDeckImport(doc, imported);
         int tags = 0;
