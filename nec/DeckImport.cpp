@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <set>
 
@@ -31,9 +30,8 @@ struct DrawingMap {
     }
 };
 
-// The plane a deck is drawn in: its own comment's, else horizontal when every
-// wire is level, upright when every wire lies in Y = 0, else horizontal. Level
-// and Y = 0 allow for rounding in the rotations of GM and GR cards.
+// Whether a wire is level, or lies in Y = 0, within a millionth of the
+// structure's size: the rotations of GM and GR cards leave a little rounding.
 struct PlaneTest {
     double tolerance = 0;
 
@@ -58,6 +56,8 @@ PlaneTest PlaneTestOf(const std::vector<StructurePart>& parts) {
     return {extent * 1e-6};
 }
 
+// The plane a deck is drawn in: its own comment's, else horizontal when every
+// wire is level, upright when every wire lies in Y = 0, else horizontal.
 DrawingMap MapOf(const DeckRead& read, const PlaneTest& test) {
     if (read.comment) return {read.comment->plane, read.comment->originHeight};
     const auto& parts = read.structure.Parts();
