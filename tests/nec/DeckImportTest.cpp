@@ -52,22 +52,14 @@ std::string Cannot(const std::string& why) { return why + "\nFile Cannot be Open
 std::string TooLarge(const std::string& card) {
     return Cannot("A number on this card is too large to draw:\n" + card);
 }
-std::string Skipped(const std::string& lines) {
-    return "These cards of the deck were skipped:" + lines;
-}
-std::string Repeat(const std::string& card, int times) {
-    std::string cards;
-    for (int i = 0; i < times; ++i) cards += card;
-    return cards;
-}
+std::string Skipped(const std::string& l) { return "These cards of the deck were skipped:" + l; }
 
 std::string TooMany(const std::string& count) {
     return Cannot("The deck would add " + count +
                   " elements; Quadrell draws at most 100000 from one deck.");
 }
 
-// Ground kind, soil, permittivity, conductivity, plane, origin height; then the
-// frequency, steps and increment offered.
+// Ground kind, soil, its constants, plane, origin height | frequency, steps, increment.
 std::string Settings(const DeckImport& imported) {
     const GroundSettings& g = imported.ground;
     const FrequencySettings& f = imported.frequency;
@@ -77,7 +69,6 @@ std::string Settings(const DeckImport& imported) {
         << g.originHeight << " | " << f.m_frequency << " " << f.m_nSteps << " " << f.m_increment;
     return out.str();
 }
-const std::string kNecDefaults = "0 2 13 0.005 X-Y 0 | 299.8 0 0";
 
 struct ImportCase {
     const char* name;
@@ -86,7 +77,7 @@ struct ImportCase {
     std::string failure;
     std::string skipped = "";
     CPoint origin{};
-    std::string settings = kNecDefaults;
+    std::string settings = "0 2 13 0.005 X-Y 0 | 299.8 0 0";
 };
 
 // clang-format off
@@ -140,8 +131,9 @@ const ImportCase kCases[] = {
      Deck("GW 1 1 0 0 0 1 0 0 .1\nGW 2 1 0 1 0 1 1 0 .1\nGM 0 50000 0 0 0 0 0 1\n"), {},
      TooMany("100002")},
     {"geometry cards that would take too long",
-     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99999 0 0 0 0 0 1\n" + Repeat("GS 0 0 1\n", 200)), {},
-     Cannot("The deck's geometry cards would build or move more than 20000000 parts.")},
+     Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99999 0 0 0 0 0 1\n" +
+          [] { std::string gs; for (int i = 0; i < 200; ++i) gs += "GS 0 0 1\n"; return gs; }()),
+     {}, Cannot("The deck's geometry cards would build or move more than 20000000 parts.")},
     {"wires and sources beyond the bound",
      Deck("GW 1 1 0 0 0 1 0 0 .1\nGM 0 99998 0 0 0 0 0 1\n", "EX 0 1 1 0 1 0\nEX 0 0 1 0 1 0\n"),
      {}, TooMany("100001")},
