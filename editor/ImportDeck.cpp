@@ -12,7 +12,7 @@
 #include "ui/MessageBox.h"
 
 bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, QUndoStack& history, CPoint origin,
-                    const QString& path) {
+                    const QString& path, FrequencySettings& offeredSweep) {
     const auto cannotRead = [&](const QString& reason) {
         ShowQuadrellMessage(parent,
                             CannotReadText(path, reason, QStringLiteral("File Cannot be Opened")));
@@ -31,7 +31,8 @@ bool ImportDeckFile(QWidget* parent, CQuadrellDoc& document, QUndoStack& history
     }
     history.push(new CAddElementsCommand(
         document, QStringLiteral("Import Deck"),
-        [&imported](CQuadrellDoc& design) { AddImportedElements(design, imported); }));
+        [&imported](CQuadrellDoc& design) { ApplyDeckImport(design, imported); }));
+    offeredSweep = imported.frequency;
     const std::string skipped = SkipMessage(imported.skipped);
     if (!skipped.empty()) ShowQuadrellMessage(parent, QString::fromStdString(skipped));
     return true;

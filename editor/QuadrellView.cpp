@@ -293,7 +293,7 @@ void CQuadrellView::OnImportDeck() {
 }
 
 bool CQuadrellView::ImportDeck(const QString& path) {
-    if (!ImportDeckFile(this, *m_document, *m_history, m_origin, path)) return false;
+    if (!ImportDeckFile(this, *m_document, *m_history, m_origin, path, m_lastSweep)) return false;
     emit deckImported(path);
     return true;
 }

@@ -1,92 +1,74 @@
 #include "nec/DeckImport.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <span>
-#include <tuple>
+#include <set>
 
 #include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
 #include "model/Source.h"
 #include "model/Wire.h"
-#include "nec/TextModeReader.h"
 
 namespace {
 
-// A read delivers at most 79 characters, as a C program's 80-byte line buffer does.
-constexpr std::size_t kLineLimit = 80;
+using Drawn = std::array<float, 3>;
 
-constexpr std::string_view kCannotOpen = "\nFile Cannot be Opened";
-constexpr std::string_view kOnlyGw = "Quadrell only recognizes GW";
+// How deck points become drawing points: the deck's (x, y, z) is drawn at
+// (x, y) at height z - h on a horizontal design, at (x, z - h) on an upright one.
+struct DrawingMap {
+    DrawingPlane plane = DrawingPlane::HORIZONTAL;
+    double height = 0;
 
-struct GwCard {
-    int tag = 0;
-    int segments = 0;
-    float x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
-    float radius = 0;
-
-    bool Finite() const {
-        return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(z1) && std::isfinite(x2) &&
-               std::isfinite(y2) && std::isfinite(z2) && std::isfinite(radius);
+    Drawn operator()(const std::array<double, 3>& p) const {
+        if (plane == DrawingPlane::UPRIGHT)
+            return {static_cast<float>(p[0]), static_cast<float>(p[2] - height), 0.0f};
+        return {static_cast<float>(p[0]), static_cast<float>(p[1]),
+                static_cast<float>(p[2] - height)};
     }
 };
 
-struct ExCard {
-    int tag = 0;
-    int segment = 0;
-    float real = 0;
-    float imaginary = 0;
-    // Where the card's line read starts, to quote it in a message.
-    std::size_t position = 0;
+// Whether a wire is level, or lies in Y = 0, within a millionth of the
+// structure's size: the rotations of GM and GR cards leave a little rounding.
+struct PlaneTest {
+    double tolerance = 0;
+
+    bool Level(const StructurePart& p) const {
+        return std::fabs(p.first[2] - p.second[2]) <= tolerance;
+    }
+    bool Upright(const StructurePart& p) const {
+        return std::fabs(p.first[1]) <= tolerance && std::fabs(p.second[1]) <= tolerance;
+    }
+    bool In(DrawingPlane plane, const StructurePart& p) const {
+        return plane == DrawingPlane::UPRIGHT ? Upright(p) : Level(p);
+    }
 };
 
-float ToFloat(std::string_view token) { return static_cast<float>(Atof(token)); }
-
-// The tokens after the card name; a field that is missing reads as 0.
-GwCard ParseGw(std::string_view line) {
-    CBlankTokens tokens(line);
-    tokens.Next();
-    GwCard card;
-    card.tag = Atoi(tokens.Next());
-    card.segments = Atoi(tokens.Next());
-    for (float* value : {&card.x1, &card.y1, &card.z1, &card.x2, &card.y2, &card.z2, &card.radius})
-        *value = ToFloat(tokens.Next());
-    return card;
+PlaneTest PlaneTestOf(const std::vector<StructurePart>& parts) {
+    double extent = 0;
+    for (const StructurePart& p : parts) {
+        if (p.kind != PartKind::WIRE) continue;
+        for (int i = 0; i < 3; ++i)
+            extent = std::max({extent, std::fabs(p.first[i]), std::fabs(p.second[i])});
+    }
+    return {extent * 1e-6};
 }
 
-ExCard ParseEx(std::string_view line) {
-    CBlankTokens tokens(line);
-    tokens.Next();
-    tokens.Next();
-    ExCard card;
-    card.tag = Atoi(tokens.Next());
-    card.segment = Atoi(tokens.Next());
-    tokens.Next();
-    card.real = ToFloat(tokens.Next());
-    card.imaginary = ToFloat(tokens.Next());
-    return card;
-}
-
-// The line read that starts at `position`, as the first reading met it.
-std::string_view LineAt(CTextModeReader& reader, std::size_t position) {
-    reader.Seek(position);
-    return reader.Line(kLineLimit);
-}
-
-// The card as the user sees it in an editor, for a message.
-std::string CardText(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    return std::string(line);
-}
-
-std::string Failure(std::string_view reason) {
-    return std::string(reason) + std::string(kCannotOpen);
-}
-
-std::string TooLarge(std::string_view line) {
-    return Failure("A number on this card is too large to draw:\n" + CardText(line));
+// The plane a deck is drawn in: its own comment's, else horizontal when every
+// wire is level, upright when every wire lies in Y = 0, else horizontal.
+DrawingMap MapOf(const DeckRead& read, const PlaneTest& test) {
+    if (read.comment) return {read.comment->plane, read.comment->originHeight};
+    const auto& parts = read.structure.Parts();
+    const auto all = [&](DrawingPlane plane) {
+        return std::all_of(parts.begin(), parts.end(), [&](const StructurePart& p) {
+            return p.kind != PartKind::WIRE || test.In(plane, p);
+        });
+    };
+    if (!all(DrawingPlane::HORIZONTAL) && all(DrawingPlane::UPRIGHT))
+        return {DrawingPlane::UPRIGHT, 0};
+    return {};
 }
 
 // A wire as the drawing holds it: start, length and direction.
@@ -98,197 +80,51 @@ struct WireShape {
 
 // Length from the three squares, in double from the float values; the
 // direction in the drawing from the arc cosine of the x part. The drawing's
-// y axis points down, so a card that rises in Y turns the other way round.
+// y axis points down, so a wire that rises in y turns the other way round.
 // Nothing for a wire of no length or one that does not fit in floats.
-std::optional<WireShape> ShapeOf(const GwCard& card, CPoint origin) {
-    const double dx = static_cast<double>(card.x2) - card.x1;
-    const double dy = static_cast<double>(card.y2) - card.y1;
-    const double dz = static_cast<double>(card.z2) - card.z1;
-    const auto length = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
+std::optional<WireShape> ShapeOf(const Drawn& a, const Drawn& b, float radius, CPoint origin) {
+    const double dx = static_cast<double>(b[0]) - a[0];
+    const double dy = static_cast<double>(b[1]) - a[1];
+    const double dz = static_cast<double>(b[2]) - a[2];
+    const double exactLength = std::sqrt(dx * dx + dy * dy + dz * dz);
+    const auto length = static_cast<float>(exactLength);
     if (length == 0.0f || !std::isfinite(length)) return std::nullopt;
-    // The length was rounded to a float, so the cosine may step just past 1.
-    const double cosine = std::clamp(dx / length, -1.0, 1.0);
+    // From the length before it is rounded to a float: near 0 and 180 degrees
+    // the arc cosine turns a rounding of the length into a visible bend.
+    const double cosine = std::clamp(dx / exactLength, -1.0, 1.0);
     auto angle = static_cast<float>(RadiansToDegrees(std::acos(cosine)));
-    if (card.y1 < card.y2) angle = 360.0f - angle;
-    const WireShape shape{static_cast<float>(origin.x) + card.x1,
-                          static_cast<float>(origin.y) - card.y1, card.z1, length, angle};
+    if (a[1] < b[1]) angle = 360.0f - angle;
+    const WireShape shape{static_cast<float>(origin.x) + a[0], static_cast<float>(origin.y) - a[1],
+                          a[2], length, angle};
     // A wire that starts near the edge of the float range may end beyond it.
-    const CWire probe(shape.x, shape.y, shape.z, length, card.radius, 0, angle);
+    const CWire probe(shape.x, shape.y, shape.z, length, radius, 0, angle);
     if (!std::isfinite(probe.GetEndX()) || !std::isfinite(probe.GetEndY())) return std::nullopt;
     return shape;
 }
 
-std::unique_ptr<CWire> MakeWire(const GwCard& card, const WireShape& shape) {
-    return std::make_unique<CWire>(shape.x, shape.y, shape.z, shape.length, card.radius,
-                                   static_cast<float>(card.segments), shape.angle);
+// The point where segment `segment` of `part` starts; segment N + 1 is its far end.
+std::array<double, 3> SegmentStart(const StructurePart& part, int segment) {
+    if (segment == 1) return part.first;
+    if (segment == part.segments + 1) return part.second;
+    const double t = static_cast<double>(segment - 1) / part.segments;
+    std::array<double, 3> p{};
+    for (int i = 0; i < 3; ++i) p[i] = part.first[i] + (part.second[i] - part.first[i]) * t;
+    return p;
 }
 
-// The excitation's real and imaginary parts back as the magnitude and phase
-// that the source was written from, worked out in double: in float a phase of
-// 90 degrees would come back a few millionths short.
-double MagnitudeOf(const ExCard& excitation) {
-    return std::hypot(static_cast<double>(excitation.real),
-                      static_cast<double>(excitation.imaginary));
+// Where a source on `segment` sits: the first end for segment 1, the far end
+// for the last, otherwise the joint where the segment starts.
+int SourceSegmentStart(const StructurePart& part, int segment) {
+    return segment > 1 && segment == part.segments ? segment + 1 : segment;
 }
 
-float PhaseOf(const ExCard& excitation) {
-    const auto phase = static_cast<float>(RadiansToDegrees(std::atan2(
-        static_cast<double>(excitation.imaginary), static_cast<double>(excitation.real))));
-    // The writer's pi is a little larger than the true one, so 180 degrees is
-    // written just past the negative real axis, with a tiny negative imaginary
-    // part, and -180 just before it.
-    if (std::fabs(phase) == 180.0f && excitation.imaginary != 0.0f)
-        return excitation.imaginary < 0.0f ? 180.0f : -180.0f;
-    return phase;
-}
-
-std::unique_ptr<CSource> MakeSource(const ExCard& excitation, float x, float y, float z,
-                                    CPoint origin) {
-    return std::make_unique<CSource>(
-        static_cast<float>(origin.x) + x, static_cast<float>(origin.y) - y, z,
-        static_cast<float>(MagnitudeOf(excitation)), PhaseOf(excitation));
-}
-
-// Where a GW card stands in the deck, and what an EX card finds it by.
-struct GwEntry {
-    int tag = 0;
-    int segments = 0;
-    std::size_t position = 0;
+struct Feed {
+    SegmentRef at;
+    const Excitation* excitation = nullptr;
 };
 
-// Every GW card met by line reads from the beginning of the deck up to its
-// first "EN" line: where each EX card looks for its wire ends. Only the keys
-// and positions are kept, so that counting what a deck would draw costs the
-// size of the deck, not the size of the drawing.
-class CGwIndex {
-  public:
-    void Add(int tag, int segments, std::size_t position) {
-        m_byTag.push_back({tag, segments, position});
-    }
-
-    // Called once, after the last Add. Positions grow in deck order, so they
-    // keep the cards of one tag in that order.
-    void Sort() {
-        m_bySegments = m_byTag;
-        std::sort(m_byTag.begin(), m_byTag.end(), [](const GwEntry& a, const GwEntry& b) {
-            return std::tie(a.tag, a.position) < std::tie(b.tag, b.position);
-        });
-        std::sort(m_bySegments.begin(), m_bySegments.end(), [](const GwEntry& a, const GwEntry& b) {
-            return std::tie(a.tag, a.segments, a.position) <
-                   std::tie(b.tag, b.segments, b.position);
-        });
-    }
-
-    // The cards with `tag`, in deck order.
-    std::span<const GwEntry> WithTag(int tag) const {
-        const auto [first, last] =
-            std::equal_range(m_byTag.begin(), m_byTag.end(), GwEntry{tag, 0, 0},
-                             [](const GwEntry& a, const GwEntry& b) { return a.tag < b.tag; });
-        return {first, last};
-    }
-
-    // The cards an excitation on `segment` of `tag` sits on, in deck order:
-    // segment 1 is the first end of every card with the tag, any other the
-    // second end of those whose last segment it is.
-    std::span<const GwEntry> Fed(int tag, int segment) const {
-        if (segment == 1) return WithTag(tag);
-        const auto [first, last] =
-            std::equal_range(m_bySegments.begin(), m_bySegments.end(), GwEntry{tag, segment, 0},
-                             [](const GwEntry& a, const GwEntry& b) {
-                                 return std::tie(a.tag, a.segments) < std::tie(b.tag, b.segments);
-                             });
-        return {first, last};
-    }
-
-  private:
-    std::vector<GwEntry> m_byTag;
-    std::vector<GwEntry> m_bySegments;
-};
-
-enum class Section { Comments, Geometry, Program };
-
-// What a first reading learns of a deck, before anything is made from it.
-struct DeckScan {
-    std::string failure;
-    // The line reads of the wires: from the first after "CE" up to "GE".
-    std::size_t geometryBegin = 0;
-    std::size_t geometryEnd = 0;
-    std::int64_t wires = 0;
-    std::int64_t zeroLengthWires = 0;
-    CGwIndex index;
-    std::vector<ExCard> excitations;
-};
-
-// Reads the deck through once, checking every card that makes an element,
-// and makes none.
-DeckScan ScanDeck(std::string_view deck, CPoint origin) {
-    DeckScan scan;
-    CTextModeReader reader(deck);
-    bool indexing = true;
-    Section section = Section::Comments;
-    for (;;) {
-        const std::size_t position = reader.Position();
-        const std::string_view line = reader.Line(kLineLimit);
-        if (line.empty()) {
-            switch (section) {
-                case Section::Comments:
-                    scan.failure = Failure("The deck has no \"CE\" line to end its comments.");
-                    break;
-                case Section::Geometry:
-                    scan.failure = Failure("The deck ends before its \"GE\" card.");
-                    break;
-                case Section::Program:
-                    scan.failure = Failure("The deck ends before its \"EN\" card.");
-                    break;
-            }
-            return scan;
-        }
-        const std::string_view first = FirstToken(line);
-        const bool isWire = first == "GW";
-        const GwCard card = isWire ? ParseGw(line) : GwCard{};
-        if (first == "EN") indexing = false;
-        if (indexing && isWire) scan.index.Add(card.tag, card.segments, position);
-
-        if (section == Section::Comments) {
-            if (line == "CE\n") {
-                section = Section::Geometry;
-                scan.geometryBegin = reader.Position();
-            }
-        } else if (section == Section::Geometry) {
-            if (first == "GE\n") {
-                section = Section::Program;
-                scan.geometryEnd = position;
-            } else if (isWire) {
-                if (!card.Finite()) {
-                    scan.failure = TooLarge(line);
-                    return scan;
-                }
-                if (ShapeOf(card, origin)) {
-                    ++scan.wires;
-                } else if (card.x1 == card.x2 && card.y1 == card.y2 && card.z1 == card.z2) {
-                    ++scan.zeroLengthWires;
-                } else {
-                    scan.failure = TooLarge(line);
-                    return scan;
-                }
-            } else {
-                scan.failure = Failure(kOnlyGw);
-                return scan;
-            }
-        } else if (first == "EN") {
-            break;
-        } else if (first == "EX") {
-            ExCard excitation = ParseEx(line);
-            if (!std::isfinite(static_cast<float>(MagnitudeOf(excitation)))) {
-                scan.failure = TooLarge(line);
-                return scan;
-            }
-            excitation.position = position;
-            scan.excitations.push_back(excitation);
-        }
-    }
-    scan.index.Sort();
-    return scan;
+std::string Counted(std::int64_t n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
 
 }  // namespace
@@ -301,66 +137,141 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
         return failed;
     };
 
-    const DeckScan scan = ScanDeck(deck, origin);
-    if (!scan.failure.empty()) return fail(scan.failure);
+    DeckRead read = ReadDeckCards(deck);
+    if (!read.failure.empty()) return fail(read.failure);
+    read.structure.Index();
+    const std::vector<StructurePart>& parts = read.structure.Parts();
+    const PlaneTest planeTest = PlaneTestOf(parts);
+    const DrawingMap map = MapOf(read, planeTest);
 
-    // Every GW card with an excitation's tag may take a source of it, so a
-    // small deck can ask for millions: they are counted before any is made.
     DeckImport result;
-    result.skipped.zeroLengthWires = scan.zeroLengthWires;
-    std::int64_t elements = scan.wires;
-    for (const ExCard& excitation : scan.excitations) {
-        const auto withTag = static_cast<std::int64_t>(scan.index.WithTag(excitation.tag).size());
-        const auto fed =
-            static_cast<std::int64_t>(scan.index.Fed(excitation.tag, excitation.segment).size());
-        if (withTag == 0) ++result.skipped.unmatchedExcitations;
-        result.skipped.innerExcitations += withTag - fed;
-        elements += fed;
-    }
-    if (elements > kMostImportedElements) {
-        return fail(Failure("The deck would add " + std::to_string(elements) +
-                            " elements; Quadrell draws at most " +
-                            std::to_string(kMostImportedElements) + " from one deck."));
-    }
-
-    result.wires.reserve(static_cast<std::size_t>(scan.wires));
-    result.sources.reserve(static_cast<std::size_t>(elements - scan.wires));
-    CTextModeReader reader(deck);
-    reader.Seek(scan.geometryBegin);
-    while (reader.Position() < scan.geometryEnd) {
-        const GwCard card = ParseGw(reader.Line(kLineLimit));
-        if (const std::optional<WireShape> shape = ShapeOf(card, origin))
-            result.wires.push_back(MakeWire(card, *shape));
-    }
-    for (const ExCard& excitation : scan.excitations) {
-        for (const GwEntry& entry : scan.index.Fed(excitation.tag, excitation.segment)) {
-            const GwCard card = ParseGw(LineAt(reader, entry.position));
-            if (!card.Finite()) return fail(TooLarge(LineAt(reader, excitation.position)));
-            const bool first = excitation.segment == 1;
-            result.sources.push_back(MakeSource(excitation, first ? card.x1 : card.x2,
-                                                first ? card.y1 : card.y2,
-                                                first ? card.z1 : card.z2, origin));
+    ImportSkips& skipped = result.skipped;
+    skipped = read.skipped;
+    std::vector<bool> drawn(parts.size(), false);
+    std::int64_t elements = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const StructurePart& part = parts[i];
+        if (part.kind == PartKind::ARC) ++skipped.arcs;
+        if (part.kind == PartKind::HELIX) ++skipped.helices;
+        if (part.kind == PartKind::PATCH) ++skipped.patches;
+        if (part.kind != PartKind::WIRE) continue;
+        const Drawn a = map(part.first), b = map(part.second);
+        for (const float value :
+             {a[0], a[1], a[2], b[0], b[1], b[2], static_cast<float>(part.radius)})
+            if (!std::isfinite(value)) return fail(TooLargeToDraw(read.wireCards[part.card]));
+        if (a == b) {
+            ++skipped.zeroLengthWires;
+        } else if (!planeTest.In(map.plane, part)) {
+            ++skipped.offPlaneWires;
+        } else if (!ShapeOf(a, b, static_cast<float>(part.radius), origin)) {
+            return fail(TooLargeToDraw(read.wireCards[part.card]));
+        } else {
+            drawn[i] = true;
+            ++elements;
         }
     }
+
+    // Each excitation names one segment; one inside a wire splits the wire there.
+    std::vector<Feed> feeds;
+    std::vector<std::set<int>> joints(parts.size());
+    for (const Excitation& excitation : read.excitations) {
+        if (excitation.type != 0) {
+            ++skipped.otherSources;
+            continue;
+        }
+        const std::optional<SegmentRef> at =
+            read.structure.Find(excitation.tag, excitation.segment);
+        if (!at) {
+            if (excitation.tag != 0 && !read.structure.HasTag(excitation.tag))
+                ++skipped.unmatchedExcitations;
+            else
+                ++skipped.missingSegments;
+        } else if (!drawn[at->part]) {
+            ++skipped.excitationsOnLeftOut;
+        } else {
+            feeds.push_back({*at, &excitation});
+            const int start = SourceSegmentStart(parts[at->part], at->segment);
+            if (start > 1 && start <= parts[at->part].segments) joints[at->part].insert(start);
+        }
+    }
+    for (const std::set<int>& wireJoints : joints)
+        elements += static_cast<std::int64_t>(wireJoints.size());
+    elements += static_cast<std::int64_t>(feeds.size());
+    if (elements > kMostImportedElements) return fail(ImportFailure(TooManyElements(elements)));
+
+    result.wires.reserve(static_cast<std::size_t>(elements) - feeds.size());
+    result.sources.reserve(feeds.size());
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!drawn[i]) continue;
+        const StructurePart& part = parts[i];
+        // Pieces in card order, so that in the design each later piece comes
+        // first and a source at a joint is written on the piece it starts.
+        std::vector<int> bounds{1};
+        bounds.insert(bounds.end(), joints[i].begin(), joints[i].end());
+        bounds.push_back(part.segments + 1);
+        for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
+            const Drawn a = map(SegmentStart(part, bounds[k]));
+            const Drawn b = map(SegmentStart(part, bounds[k + 1]));
+            const auto radius = static_cast<float>(part.radius);
+            const std::optional<WireShape> shape = ShapeOf(a, b, radius, origin);
+            if (!shape) return fail(TooLargeToDraw(read.wireCards[part.card]));
+            result.wires.push_back(std::make_unique<CWire>(
+                shape->x, shape->y, shape->z, shape->length, radius,
+                static_cast<float>(bounds[k + 1] - bounds[k]), shape->angle));
+        }
+    }
+    for (const Feed& feed : feeds) {
+        const StructurePart& part = parts[feed.at.part];
+        const Drawn p = map(SegmentStart(part, SourceSegmentStart(part, feed.at.segment)));
+        result.sources.push_back(std::make_unique<CSource>(
+            static_cast<float>(origin.x) + p[0], static_cast<float>(origin.y) - p[1], p[2],
+            static_cast<float>(MagnitudeOf(*feed.excitation)), PhaseOf(*feed.excitation)));
+    }
+
+    if (result.wires.empty()) {
+        const std::string holds = SkipMessage(skipped);
+        return fail(ImportFailure(holds.empty()
+                                      ? "Quadrell can draw nothing in this deck: it holds no wires."
+                                      : "Quadrell can draw nothing in this deck. It holds:" +
+                                            holds.substr(holds.find('\n'))));
+    }
+    result.ground = read.ground;
+    result.ground.plane = map.plane;
+    result.ground.originHeight = map.height;
+    result.frequency = read.frequency;
     return result;
 }
 
-std::string SkipMessage(const ImportSkips& skipped) {
-    const auto count = [](std::int64_t n, const char* noun) {
-        return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
-    };
+std::string SkipMessage(const ImportSkips& s) {
     std::string lines;
-    if (skipped.innerExcitations > 0) {
-        lines += "\n" + count(skipped.innerExcitations, "excitation") +
-                 " on a segment inside a wire: Quadrell places sources only at wire ends.";
-    }
-    if (skipped.unmatchedExcitations > 0) {
-        lines += "\n" + count(skipped.unmatchedExcitations, "excitation") +
-                 " with a tag that no GW card has.";
-    }
-    if (skipped.zeroLengthWires > 0) {
-        lines += "\n" + count(skipped.zeroLengthWires, "wire") + " whose two ends are one point.";
-    }
+    const auto line = [&lines](std::int64_t n, std::string_view one, std::string_view many,
+                               std::string_view why) {
+        if (n > 0) lines += "\n" + Counted(n, one, many) + std::string(why);
+    };
+    line(s.offPlaneWires, "wire", "wires", " off the drawing plane.");
+    line(s.arcs, "arc", "arcs", " (GA).");
+    line(s.helices, "helix", "helices", " (GH).");
+    line(s.patches, "patch card", "patch cards", " (SP, SM).");
+    line(s.loads, "load", "loads", " (LD).");
+    line(s.networks, "transmission line or network", "transmission lines and networks",
+         " (TL, NT).");
+    line(s.otherSources, "excitation", "excitations",
+         " other than a voltage source: Quadrell draws only voltage sources.");
+    line(s.excitationsOnLeftOut, "excitation", "excitations", " on a part that was left out.");
+    line(s.unmatchedExcitations, "excitation", "excitations", " with a tag that no GW card has.");
+    line(s.missingSegments, "excitation", "excitations", " on a segment that no wire has.");
+    line(s.zeroLengthWires, "wire", "wires", " whose two ends are one point.");
+    line(s.groundsApproximated, "ground card", "ground cards",
+         " (GN) with a model, radial screen or second medium that Quadrell does not write: "
+         "only its soil was kept.");
+    line(s.groundsLeftOut, "ground card", "ground cards", " (GN) that Quadrell cannot write.");
+    for (const auto& [name, n] : s.otherCards) line(n, name + " card", name + " cards", ".");
+    line(s.notCards, "line that is not a NEC-2 card", "lines that are not NEC-2 cards", ".");
+    if (s.nextStructure) lines += "\nThe NX card and the structures after it.";
+    if (s.multipliedSweep)
+        lines +=
+            "\nThe steps of the multiplying frequency sweep (FR): only its first frequency "
+            "is offered.";
     return lines.empty() ? lines : "These cards of the deck were skipped:" + lines;
 }
 
@@ -370,4 +281,9 @@ void AddImportedElements(CQuadrellDoc& document, DeckImport& imported) {
         document.AddElementAtTail(std::move(source));
     imported.wires.clear();
     imported.sources.clear();
+}
+
+void ApplyDeckImport(CQuadrellDoc& document, DeckImport& imported) {
+    document.SetGround(imported.ground);
+    AddImportedElements(document, imported);
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "model/ElementReadout.h"
 #include "model/Geometry.h"
 #include "model/QuadrellDoc.h"
+#include "model/Source.h"
 #include "model/Wire.h"
 #include "nec/DeckSpace.h"
 #include "nec/DrawingComment.h"
@@ -63,29 +65,44 @@ bool SitsOn(const CElement& source, float x, float y) {
     return Near(source.GetStartX(), x) && Near(source.GetStartY(), y);
 }
 
-// The EX card of `source` on the first wire end it sits on, or nothing.
+// The EX card of `source` on the wire end it sits on, or nothing. Of several
+// ends within reach the nearest in space wins, so that a source on one of
+// two close or stacked wires feeds the wire it was put on; of ends equally
+// near, the first wire in list order and its start before its end.
 bool AppendSourceCard(const CQuadrellDoc& doc, const CElement& source, CPoint origin,
                       std::string& text) {
+    const float sourceZ = static_cast<const CSource&>(source).GetZ();
     // Every element counts towards the tag, as wires all come before sources
     // in the list; the tag is then the wire's own GW tag.
-    int tag = 0;
+    int tag = 0, fedTag = 0, fedSegment = 0;
+    double nearest = std::numeric_limits<double>::infinity();
     for (ElementPosition position = doc.GetFirstElementPosition(); position;) {
         const CElement* element = doc.GetNextElement(position);
         ++tag;
         if (element->GetType() != ELEMENT_WIRE) continue;
-        int segment = 0;
-        if (SitsOn(source, element->GetStartX(), element->GetStartY())) {
-            segment = 1;
-        } else if (SitsOn(source, element->GetEndX(), element->GetEndY())) {
-            segment = TruncateToInt(element->GetSegments());
-        } else {
-            continue;
+        const auto& wire = static_cast<const CWire&>(*element);
+        const struct {
+            float x, y, z;
+            int segment;
+        } ends[] = {{wire.GetStartX(), wire.GetStartY(), wire.GetStartZ(), 1},
+                    {wire.GetEndX(), wire.GetEndY(), wire.GetEndZ(),
+                     TruncateToInt(wire.GetSegments())}};
+        for (const auto& end : ends) {
+            if (!SitsOn(source, end.x, end.y)) continue;
+            const double distance = std::hypot(double{end.x} - source.GetStartX(),
+                                               double{end.y} - source.GetStartY(),
+                                               double{end.z} - sourceZ);
+            if (distance < nearest) {
+                nearest = distance;
+                fedTag = tag;
+                fedSegment = end.segment;
+            }
         }
-        text += source.GetCardText(tag, segment, origin.x, origin.y);
-        text += kLineEnd;
-        return true;
     }
-    return false;
+    if (fedTag == 0) return false;
+    text += source.GetCardText(fedTag, fedSegment, origin.x, origin.y);
+    text += kLineEnd;
+    return true;
 }
 
 WireFault FaultOf(const CWire& wire, CPoint origin, const GroundSettings& ground) {

@@ -49,11 +49,11 @@ std::string UnsolvableWireMessage(const UnsolvableWire& found);
 // height is not the default, CE, one GW per wire placed in space by the
 // design's ground settings, GE, the ground's GN card, one EX per source, FR,
 // RP and EN. Wires are tagged 1, 2, 3 ... in list order, counted in
-// `tagCounter`, which starts from 0. A source feeds the first wire in list
-// order whose start, else whose end, lies within 0.1 of its centre in x and
-// in y (strictly): its card names that wire's tag and segment 1 for the
-// start, the wire's last segment for the end. Cards are written relative to
-// `origin`.
+// `tagCounter`, which starts from 0. A source feeds a wire end that lies
+// within 0.1 of its centre in x and in y (strictly), the nearest in space of
+// those; of ends equally near, the first wire in list order, its start before
+// its end. Its card names that wire's tag and segment 1 for the start, the
+// wire's last segment for the end. Cards are written relative to `origin`.
 DeckText WriteDeck(const CQuadrellDoc& doc, const FrequencySettings& frequency,
                    const PatternSettings& pattern, CPoint origin, int& tagCounter);
 

@@ -601,10 +601,12 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     AddSource(0, 0);
     Generate("dipole");
     const QStringList drawn = Design();
-    // A card the editor cannot draw, after one it can, changes nothing.
-    Write("bad.out", "CE\nGW 1 1 0 0 0 1 0 0 .1\nGA 2 8 2 0 90 .001\nGE\nEN");
+    // A deck with nothing the editor can draw changes nothing.
+    Write("bad.out", "CE\nGA 2 8 2 0 90 .001\nGE\nFR 0 1 0 0 7\nEN");
     PickFile(ID_FILE_OPEN, "bad");
-    EXPECT_EQ(m_catcher.Messages().last(), "Quadrell only recognizes GW\nFile Cannot be Opened");
+    EXPECT_EQ(m_catcher.Messages().last(),
+              "Quadrell can draw nothing in this deck. It holds:\n1 arc (GA).\n"
+              "File Cannot be Opened");
     EXPECT_EQ(Design(), drawn);
 
     // The written deck comes back on top of what is drawn: its wire at the
@@ -613,17 +615,19 @@ TEST_F(DesignWindowTest, FileOpenImportsADeckIntoTheDesignWholeOrNotAtAll) {
     EXPECT_EQ(Design(), (QStringList{drawn[0], drawn[0], drawn[1], drawn[1]}));
     EXPECT_EQ(QSettings().value("Recent File List/File1"), m_folder.filePath("dipole.in"));
 
-    // Wires come in reversed; what was skipped is said once.
+    // Wires come in reversed with the deck's ground, its sweep is offered
+    // next, and what was skipped is said once.
     Write("two.in",
           "CE\nGW 1 3 0 0 0 10 0 0 .001\nGW 2 3 0 5 0 10 5 0 .001\nGW 3 1 1 1 1 1 1 1 .1\nGE\n"
-          "EX 0 2 3 00 0 1.\nEX 0 1 2 00 1. 0\nEX 0 2 2 00 1. 0\nEX 0 4 1 00 1. 0\nEN");
+          "EX 0 2 3 00 0 1.\nEX 0 4 1 00 1. 0\nGN 1\nFR 0 3 0 0 7.1 0.05\nEN");
     PickFile(ID_FILE_OPEN, "two.in");
     EXPECT_EQ(Design().mid(0, 2), (QStringList{"0,-5 10,-5", "0,0 10,0"}));
     EXPECT_EQ(Design().last(), "10,-5 1@90");
     EXPECT_EQ(m_catcher.Messages().last(),
-              "These cards of the deck were skipped:\n2 excitations on a segment inside a wire: "
-              "Quadrell places sources only at wire ends.\n1 excitation with a tag that no GW "
-              "card has.\n1 wire whose two ends are one point.");
+              "These cards of the deck were skipped:\n1 excitation with a tag that no GW card "
+              "has.\n1 wire whose two ends are one point.");
+    EXPECT_EQ(m_doc->GetGround().kind, GroundKind::PERFECT);
+    EXPECT_EQ(m_view->GetLastFrequency(), 7.1f);
 }
 
 // Every kind of change is one step, named in Undo's and Redo's prompts: undo
