@@ -203,44 +203,58 @@ INSTANTIATE_TEST_SUITE_P(Decks, DeckImportCases, testing::ValuesIn(kCases),
 // A written deck reads back as the design, wires reversed, whatever the
 // direction of a wire and the phase of a source, to five of the six written
 // digits; magnitude and phase come back exactly enough that writing the design
-// again gives the same excitations on the same segments.
+// again gives the same excitations on the same segments. The ground, the
+// drawing plane and the origin's height come back with it.
 TEST(DeckImport, ReadsAWrittenDesignBack) {
-    CQuadrellDoc doc;
-    const float angles[] = {0, 30.5f, 90, 135, 180, 200, 270, 315.25f};
-    for (int i = 0; i < 8; ++i) {
-        doc.AddElementAtHead(std::make_unique<CWire>(-40.0f + 10 * i, 7.5f - 3 * i, 0.5f * i,
-                                                     20.0f + i, 0.001f * (i + 1), 3.0f + i,
-                                                     angles[i]));
-    }
-    const float phases[] = {0.5f, 45, -135, 90, -90, 180, -180, 30};
-    ElementPosition pos = doc.GetFirstElementPosition();
-    for (int i = 0; i < 8; ++i) {
-        const auto& wire = static_cast<const CWire&>(*doc.GetNextElement(pos));
-        const bool atEnd = i % 2 == 1;
-        doc.AddElementAtTail(std::make_unique<CSource>(atEnd ? wire.GetEndX() : wire.GetStartX(),
-                                                       atEnd ? wire.GetEndY() : wire.GetStartY(),
-                                                       wire.GetStartZ(), 1.5f + i, phases[i]));
-    }
-    const auto design = [](const CQuadrellDoc& d) {
-        std::vector<std::string> elements;
-        for (ElementPosition p = d.GetFirstElementPosition(); p;)
-            elements.push_back(Describe(*d.GetNextElement(p), 5));
-        return elements;
-    };
-    // The cards after the wires, each EX card without its tag.
-    const auto program = [](const CQuadrellDoc& d) {
+    using enum GroundKind;
+    using enum DrawingPlane;
+    const GroundSettings grounds[] = {{},
+                                      {PERFECT, kAverageSoil, 13, 0.005, UPRIGHT, 0},
+                                      {REAL, kCustomSoil, 7, 0.02, HORIZONTAL, 10},
+                                      {REAL, kAverageSoil, 13, 0.005, UPRIGHT, 2.5}};
+    for (const GroundSettings& ground : grounds) {
+        CQuadrellDoc doc;
+        doc.SetGround(ground);
+        // An upright drawing has no heights of its own.
+        const float rise = ground.plane == HORIZONTAL ? 0.5f : 0;
+        const float angles[] = {0, 30.5f, 90, 135, 180, 200, 270, 315.25f};
+        for (int i = 0; i < 8; ++i) {
+            doc.AddElementAtHead(std::make_unique<CWire>(-40.0f + 10 * i, 7.5f - 3 * i, rise * i,
+                                                         20.0f + i, 0.001f * (i + 1), 3.0f + i,
+                                                         angles[i]));
+        }
+        const float phases[] = {0.5f, 45, -135, 90, -90, 180, -180, 30};
+        ElementPosition pos = doc.GetFirstElementPosition();
+        for (int i = 0; i < 8; ++i) {
+            const auto& wire = static_cast<const CWire&>(*doc.GetNextElement(pos));
+            const bool atEnd = i % 2 == 1;
+            doc.AddElementAtTail(std::make_unique<CSource>(
+                atEnd ? wire.GetEndX() : wire.GetStartX(), atEnd ? wire.GetEndY() : wire.GetStartY(),
+                wire.GetStartZ(), 1.5f + i, phases[i]));
+        }
+        const auto design = [](const CQuadrellDoc& d) {
+            std::vector<std::string> elements;
+            for (ElementPosition p = d.GetFirstElementPosition(); p;)
+                elements.push_back(Describe(*d.GetNextElement(p), 5));
+            return elements;
+        };
+        // The cards after the wires, each EX card without its tag.
+        const auto program = [](const CQuadrellDoc& d) {
+            int tags = 0;
+            const std::string deck = WriteDeck(d, {}, {}, {}, tags).text;
+            return std::regex_replace(deck.substr(deck.find("GE")), std::regex("EX 0 \\d+ "),
+                                      "EX ");
+        };
         int tags = 0;
-        const std::string deck = WriteDeck(d, {}, {}, {}, tags).text;
-        return std::regex_replace(deck.substr(deck.find("GE")), std::regex("EX 0 \\d+ "), "EX ");
-    };
-    int tags = 0;
-    DeckImport imported = ReadDeckImport(WriteDeck(doc, {}, {}, {}, tags).text, {});
-    CQuadrellDoc back;
-    AddImportedElements(back, imported);
-    std::vector<std::string> expected = design(doc);
-    std::reverse(expected.begin(), expected.begin() + 8);
-    EXPECT_EQ(design(back), expected);
-    EXPECT_EQ(program(back), program(doc));
+        DeckImport imported = ReadDeckImport(WriteDeck(doc, {}, {}, {}, tags).text, {});
+        CQuadrellDoc back;
+        ApplyDeckImport(back, imported);
+        std::vector<std::string> expected = design(doc);
+        std::reverse(expected.begin(), expected.begin() + 8);
+        EXPECT_EQ(design(back), expected);
+        EXPECT_EQ(program(back), program(doc));
+        EXPECT_EQ(back.GetGround(), ground);
+    }
 }
 
 // Another NEC-2 program's example decks: most import, the rest are refused
