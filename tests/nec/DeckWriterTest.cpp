@@ -148,11 +148,12 @@ TEST(DeckWriter, FindsTheFirstWireTheSolverCannotTake) {
     }
 }
 
-// A source feeds the first wire in list order with its start, else its end,
-// closer than 0.1 in x and in y; the deck stops at a source that feeds none.
+// A source feeds the nearest wire end closer than 0.1 in x and in y, of ends
+// equally near the first wire in list order, its start before its end; the
+// deck stops at a source that feeds none.
 // Wires, in list order: D, a point at (300, 300); C, (-100, 0) to (0, 0); B,
 // (0, 0) to (100, 0) in 5.9 segments. A first source feeds D, a last one B.
-TEST(DeckWriter, SourceTakesTheFirstWireEndInListOrderStartBeforeEnd) {
+TEST(DeckWriter, SourceTakesTheNearestWireEndInReachFirstInListOrder) {
     const std::tuple<float, float, const char*> cases[] = {
         {0, 0, "EX 0 2 3"},  // the end of C comes before the start of B
         {-100, 0, "EX 0 2 1"}, {100, 0, "EX 0 3 5"}, {0.05f, -0.05f, "EX 0 2 3"},
