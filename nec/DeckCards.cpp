@@ -10,19 +10,19 @@ char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + '
 
 }  // namespace
 
-int DeckCard::Integer(std::size_t index) const {
+int ImportCard::Integer(std::size_t index) const {
     return index < fields.size() ? Atoi(fields[index]) : 0;
 }
 
-double DeckCard::Real(std::size_t index) const {
+double ImportCard::Real(std::size_t index) const {
     return index < fields.size() ? Atof(fields[index]) : 0.0;
 }
 
-bool DeckCard::IsComment() const {
+bool ImportCard::IsComment() const {
     return mnemonic.starts_with("CM") || mnemonic.starts_with("CE");
 }
 
-bool CDeckCardReader::Next(DeckCard& card) {
+bool CDeckCardReader::Next(ImportCard& card) {
     if (m_rest.empty()) return false;
     const std::size_t end = m_rest.find('\n');
     std::string_view line = m_rest.substr(0, end);

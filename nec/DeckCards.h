@@ -7,7 +7,7 @@
 
 // One line of a deck, split the way NEC-2 reads a card: fields separated by
 // blanks, tabs or commas, the card name in either case.
-struct DeckCard {
+struct ImportCard {
     // The first field in upper case; empty for a blank line.
     std::string mnemonic;
     // The line without its line end, to quote in a message.
@@ -29,7 +29,7 @@ class CDeckCardReader {
     explicit CDeckCardReader(std::string_view deck) : m_rest(deck) {}
 
     // Fills `card` with the next line; false when the deck has no more.
-    bool Next(DeckCard& card);
+    bool Next(ImportCard& card);
 
   private:
     std::string_view m_rest;

@@ -23,7 +23,7 @@ bool IsOneOf(const std::array<std::string_view, N>& names, std::string_view name
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-std::array<double, 3> PointOf(const DeckCard& card, std::size_t field) {
+std::array<double, 3> PointOf(const ImportCard& card, std::size_t field) {
     // Read as floats, as a drawing holds them, so that a deck Quadrell wrote
     // comes back exactly as it was drawn.
     return {static_cast<float>(card.Real(field)), static_cast<float>(card.Real(field + 1)),
@@ -64,7 +64,7 @@ namespace {
 // GN: perfect ground, or real ground by the soil's constants. What Quadrell
 // writes otherwise (the reflection-coefficient model, radial screens, a second
 // medium) keeps its soil; a ground with no sound soil is left out.
-void ReadGround(const DeckCard& card, DeckRead& read) {
+void ReadGround(const ImportCard& card, DeckRead& read) {
     const int model = card.Integer(0);
     const bool extras = card.Integer(1) != 0 || card.Real(6) != 0 || card.Real(7) != 0 ||
                         card.Real(8) != 0 || card.Real(9) != 0;
@@ -91,7 +91,7 @@ void ReadGround(const DeckCard& card, DeckRead& read) {
     }
 }
 
-void ReadFrequency(const DeckCard& card, DeckRead& read) {
+void ReadFrequency(const ImportCard& card, DeckRead& read) {
     const double frequency = card.Real(4);
     if (!(frequency > 0) || frequency > std::numeric_limits<float>::max()) return;
     FrequencySettings& sweep = read.frequency;
@@ -107,7 +107,7 @@ void ReadFrequency(const DeckCard& card, DeckRead& read) {
 }
 
 // Applies one geometry card; false for a card that is none.
-bool ReadGeometry(const DeckCard& card, DeckRead& read) {
+bool ReadGeometry(const ImportCard& card, DeckRead& read) {
     const std::string& name = card.mnemonic;
     StructurePart part;
     part.tag = card.Integer(0);
@@ -151,7 +151,7 @@ bool ReadGeometry(const DeckCard& card, DeckRead& read) {
 DeckRead ReadDeckCards(std::string_view deck) {
     DeckRead read;
     CDeckCardReader reader(deck);
-    DeckCard card;
+    ImportCard card;
     while (read.failure.empty() && reader.Next(card)) {
         const std::string& name = card.mnemonic;
         if (name == "EN") break;
