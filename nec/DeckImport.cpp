@@ -102,10 +102,11 @@ std::optional<WireShape> ShapeOf(const Drawn& a, const Drawn& b, float radius, C
     return shape;
 }
 
-// The point where segment `segment` of `part` starts; segment N + 1 is its far end.
-std::array<double, 3> SegmentStart(const StructurePart& part, int segment) {
+// The point where segment `segment` of `part` starts; segment N + 1 is its far
+// end. Counted in 64 bits, as a card may give a wire INT_MAX segments.
+std::array<double, 3> SegmentStart(const StructurePart& part, std::int64_t segment) {
     if (segment == 1) return part.first;
-    if (segment == part.segments + 1) return part.second;
+    if (segment == std::int64_t{part.segments} + 1) return part.second;
     const double t = static_cast<double>(segment - 1) / part.segments;
     std::array<double, 3> p{};
     for (int i = 0; i < 3; ++i) p[i] = part.first[i] + (part.second[i] - part.first[i]) * t;
@@ -114,8 +115,8 @@ std::array<double, 3> SegmentStart(const StructurePart& part, int segment) {
 
 // Where a source on `segment` sits: the first end for segment 1, the far end
 // for the last, otherwise the joint where the segment starts.
-int SourceSegmentStart(const StructurePart& part, int segment) {
-    return segment > 1 && segment == part.segments ? segment + 1 : segment;
+std::int64_t SourceSegmentStart(const StructurePart& part, int segment) {
+    return segment > 1 && segment == part.segments ? std::int64_t{segment} + 1 : segment;
 }
 
 struct Feed {
@@ -190,8 +191,8 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
             ++skipped.excitationsOnLeftOut;
         } else {
             feeds.push_back({*at, &excitation});
-            const int start = SourceSegmentStart(parts[at->part], at->segment);
-            if (start > 1 && start <= parts[at->part].segments) joints[at->part].insert(start);
+            const std::int64_t start = SourceSegmentStart(parts[at->part], at->segment);
+            if (start > 1 && start <= parts[at->part].segments) joints[at->part].insert(static_cast<int>(start));
         }
     }
     for (const std::set<int>& wireJoints : joints)
@@ -206,9 +207,9 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
         const StructurePart& part = parts[i];
         // Pieces in card order, so that in the design each later piece comes
         // first and a source at a joint is written on the piece it starts.
-        std::vector<int> bounds{1};
+        std::vector<std::int64_t> bounds{1};
         bounds.insert(bounds.end(), joints[i].begin(), joints[i].end());
-        bounds.push_back(part.segments + 1);
+        bounds.push_back(std::int64_t{part.segments} + 1);
         for (std::size_t k = 0; k + 1 < bounds.size(); ++k) {
             const Drawn a = map(SegmentStart(part, bounds[k]));
             const Drawn b = map(SegmentStart(part, bounds[k + 1]));
