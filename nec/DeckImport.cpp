@@ -192,7 +192,8 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
         } else {
             feeds.push_back({*at, &excitation});
             const std::int64_t start = SourceSegmentStart(parts[at->part], at->segment);
-            if (start > 1 && start <= parts[at->part].segments) joints[at->part].insert(static_cast<int>(start));
+            if (start > 1 && start <= parts[at->part].segments)
+                joints[at->part].insert(static_cast<int>(start));
         }
     }
     for (const std::set<int>& wireJoints : joints)
