@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "nec/ListingReader.h"
 #include "nec/ListingSweep.h"
+#include "nec/MappedFile.h"
 #include "plots/AntennaPlot.h"
 #include "plots/PlotDlg.h"
 #include "plots/ResultsWindow.h"
@@ -19,7 +21,8 @@ namespace {
 // Shows a new result window in the area, active, above its siblings and
 // painted before the command goes on. False, and the window gone, when it
 // cannot be shown there.
-bool ShowResultWindow(CPlotWindow* window, QMdiArea* area) {
+template <typename Window>
+bool ShowResultWindow(Window* window, QMdiArea* area) {
     if (!window->Create(area)) {
         window->DestroyWindow();
         return false;
@@ -42,10 +45,17 @@ void ProcessOutputData(QWidget* parent, QMdiArea* area, QPointer<CPlotDlg>& patt
 void ShowListingResults(QWidget* parent, QMdiArea* area, const QString& path,
                         QPointer<CPlotDlg>& patternWindow, QPointer<CAntennaPlot>& structureWindow,
                         QPointer<CResultsWindow>& resultsWindow) {
-    const std::filesystem::path file(QFile::encodeName(path).toStdString());
-    std::string error;
-    const std::optional<ListingResult> listing = ReadListingFile(file, error);
-    if (!listing) {
+    // One map of the file feeds both readers, so that the 3D windows and the
+    // Results window show the same run.
+    const CMappedFile file(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    std::optional<ListingResult> listing;
+    std::optional<ListingSweep> sweep;
+    std::string sweepError;
+    const std::string error = file.Read([&](std::string_view bytes) {
+        listing = ReadListing(bytes);
+        if (listing) sweep = ReadListingSweep(bytes, sweepError);
+    });
+    if (!error.empty() || !listing) {
         const QString invalid = QStringLiteral("Invalid Input File");
         ShowQuadrellMessage(
             parent,
@@ -60,20 +70,15 @@ void ShowListingResults(QWidget* parent, QMdiArea* area, const QString& path,
     if (!ShowResultWindow(structure, area)) return;
     structureWindow = structure;
 
-    // The 3D windows show the first frequency only; the whole run is read
-    // again for the figures of every frequency.
-    std::optional<ListingSweep> sweep = ReadListingSweepFile(file, error);
+    // The 3D windows show the first frequency only; the Results window the
+    // figures of every frequency.
     if (!sweep) {
         ShowQuadrellMessage(
             parent, QStringLiteral("The Results window cannot show %1:\n%2.")
-                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(sweepError)));
         return;
     }
     auto* results = new CResultsWindow(std::move(*sweep));
-    if (!results->Create(area)) {
-        results->DestroyWindow();
-        return;
-    }
-    results->repaint();
+    if (!ShowResultWindow(results, area)) return;
     resultsWindow = results;
 }
