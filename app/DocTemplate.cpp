@@ -152,11 +152,6 @@ CCmdTarget* CDocTemplate::DocumentTarget(CChildFrame* frame) {
     return entry != nullptr ? &entry->target : nullptr;
 }
 
-QUndoStack* CDocTemplate::History(CChildFrame* frame) {
-    OpenDocument* entry = EntryOf(frame);
-    return entry != nullptr ? entry->history.get() : nullptr;
-}
-
 bool CDocTemplate::SaveModified(OpenDocument& entry, QWidget* parent) {
     if (entry.history->isClean()) return true;
     const int choice = AskQuadrellChoice(

@@ -13,7 +13,6 @@ class CChildFrame;
 class CPrinterSettings;
 class CQuadrellDoc;
 class QMdiArea;
-class QUndoStack;
 
 // Makes a design document, its child frame and its editor view together, and
 // keeps each open document with its frames. New designs are titled Quadre1,
@@ -41,8 +40,6 @@ class CDocTemplate : public QObject {
     // The document's own command target (Close) for the design in `frame`.
     CCmdTarget* DocumentTarget(CChildFrame* frame);
     int DocumentCount() const { return static_cast<int>(m_documents.size()); }
-    // The undo stack of the design shown in `frame`.
-    QUndoStack* History(CChildFrame* frame);
     // Asks, once for each changed design, whether to write it as a deck
     // before it goes; false when the user cancelled, or a deck was not
     // written. With true every window may close without another question.

@@ -21,6 +21,7 @@
 #include "app/LockIndicators.h"
 #include "app/ToolbarIcons.h"
 #include "app/UserGuide.h"
+#include "editor/GroundHeightDialog.h"
 #include "editor/QuadrellView.h"
 #include "ui/CommandIds.h"
 #include "ui/MessageBox.h"
@@ -30,8 +31,6 @@ namespace {
 const QString kIdleMessage = QStringLiteral("For Help, press F1");
 const QString kSnapPaneText = QStringLiteral("Snap On         ");
 const QString kCoordsPaneText = QString(39, QLatin1Char(' '));
-// What a new design stands on.
-const QString kGroundPaneText = QStringLiteral("Free space, horizontal");
 
 }  // namespace
 
@@ -212,8 +211,9 @@ void CMainFrame::CreateStatusBar() {
         pane(kCoordsPaneText,
              {kCoordsPaneText, QStringLiteral("(-888.888, -888.888)  (-888.888, -888.888)")}),
         pane(QStringLiteral("1 px/m"), {QStringLiteral("1000 px/m"), QStringLiteral("0.01 px/m")}),
-        pane(kGroundPaneText,
-             {kGroundPaneText, QStringLiteral("Very good ground, horizontal, -888.888 m")}),
+        // What a new design stands on.
+        pane(GroundPaneText({}),
+             {GroundPaneText({}), QStringLiteral("Very good ground, horizontal, -888.888 m")}),
         pane(QStringLiteral("CAP"), {QStringLiteral("CAP")}),
         pane(QStringLiteral("NUM"), {QStringLiteral("NUM")}),
         pane(QStringLiteral("SCRL"), {QStringLiteral("SCRL")}),
@@ -289,20 +289,21 @@ void CMainFrame::UpdateCommandUI() {
 
 void CMainFrame::UpdateUndoPrompts() {
     CChildFrame* child = ActiveChild();
-    const QUndoStack* history = child != nullptr ? m_docTemplate->History(child) : nullptr;
-    const auto name = [](QAction* action, int id, const QString& step) {
+    const QUndoStack* history =
+        child != nullptr && child->GetView() != nullptr ? &child->GetView()->GetHistory() : nullptr;
+    const auto name = [this](int id, const QString& step) {
+        QAction* action = m_actions[id];
         const CommandInfo* command = FindCommand(id);
         const QString prompt = step.isEmpty() ? command->StatusPrompt() : step;
         action->setStatusTip(prompt);
         action->setWhatsThis(prompt);
         action->setToolTip(step.isEmpty() ? command->ToolTip() : step);
     };
-    const bool undo = history != nullptr && history->canUndo() && !history->undoText().isEmpty();
-    const bool redo = history != nullptr && history->canRedo() && !history->redoText().isEmpty();
-    name(m_actions[ID_EDIT_UNDO], ID_EDIT_UNDO,
-         undo ? QStringLiteral("Undo ") + history->undoText() : QString());
-    name(m_actions[ID_EDIT_REDO], ID_EDIT_REDO,
-         redo ? QStringLiteral("Redo ") + history->redoText() : QString());
+    // A stack names no step to undo or redo when it has none.
+    const bool undo = history != nullptr && !history->undoText().isEmpty();
+    const bool redo = history != nullptr && !history->redoText().isEmpty();
+    name(ID_EDIT_UNDO, undo ? QStringLiteral("Undo ") + history->undoText() : QString());
+    name(ID_EDIT_REDO, redo ? QStringLiteral("Redo ") + history->redoText() : QString());
 }
 
 bool CMainFrame::OnCmdMsg(int id, bool execute) {

@@ -1,5 +1,7 @@
 #include "editor/ChangeElementCommand.h"
 
+#include <QUndoStack>
+
 #include "model/QuadrellDoc.h"
 
 CChangeElementCommand::CChangeElementCommand(CQuadrellDoc& document, CElement& element,
@@ -26,4 +28,11 @@ QString StepText(const char* verb, const CElement& element) {
     return QString::fromLatin1(verb) + (element.GetType() == ELEMENT_WIRE
                                             ? QStringLiteral(" Wire")
                                             : QStringLiteral(" Source"));
+}
+
+void PushElementChange(QUndoStack& history, CQuadrellDoc& document, CElement& element,
+                       const CElement::State& before, const char* verb) {
+    if (element.GetState() == before) return document.UpdateAllViews();
+    history.push(new CChangeElementCommand(document, element, before, element.GetState(),
+                                           StepText(verb, element)));
 }

@@ -8,7 +8,6 @@
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
-class QRadioButton;
 
 // The "Ground and Height" dialog: what lies under a design, the plane it is
 // drawn in and the height of its origin. The caller sets m_ground before

@@ -177,8 +177,6 @@ class CQuadrellView : public QWidget, public CDocumentObserver, public CCmdTarge
     // Moves the drawing by `dx`, `dy` pixels.
     void PanBy(int dx, int dy);
     void EditSelectedProperties();
-    // `element` was changed from `before`: one step named `verb` and the kind.
-    void PushChange(CElement& element, const CElement::State& before, const char* verb);
     void TurnSelectedWire(float step, const char* stepText);
     // Delete and Cut: the selected element leaves the design as one step.
     void RemoveSelected(const char* verb);

@@ -159,7 +159,7 @@ void CQuadrellView::OnLButtonUp(CPoint /*point*/) {
         repaint();
         // Other views and the wire table show where the element went.
         if (m_pSelected != nullptr) {
-            PushChange(*m_pSelected, m_dragStart, "Move");
+            PushElementChange(*m_history, *m_document, *m_pSelected, m_dragStart, "Move");
         } else {
             m_document->UpdateAllViews();
         }
@@ -186,7 +186,7 @@ void CQuadrellView::EditSelectedProperties() {
             wire.SetProperties(surface, dialog.m_length, dialog.m_radius, dialog.m_segments,
                                dialog.m_angle);
             repaint();
-            PushChange(wire, before, "Edit");
+            PushElementChange(*m_history, *m_document, wire, before, "Edit");
         }
     }
     if (m_pSelected != nullptr && m_pSelected->GetType() == ELEMENT_SOURCE) {
@@ -195,14 +195,7 @@ void CQuadrellView::EditSelectedProperties() {
             CElement& source = *std::exchange(m_pSelected, nullptr);
             const CElement::State before = source.GetState();
             source.SetProperties(surface, dialog.m_magnitude, dialog.m_phase, 0, 0);
-            PushChange(source, before, "Edit");
+            PushElementChange(*m_history, *m_document, source, before, "Edit");
         }
     }
-}
-
-void CQuadrellView::PushChange(CElement& element, const CElement::State& before, const char* verb) {
-    // An OK that changed nothing is no step; the views repaint all the same.
-    if (element.GetState() == before) return m_document->UpdateAllViews();
-    m_history->push(new CChangeElementCommand(*m_document, element, before, element.GetState(),
-                                              StepText(verb, element)));
 }

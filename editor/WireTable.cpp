@@ -162,18 +162,18 @@ CElement* CWireTable::ReadEdit(const std::vector<CElement*>& rows, QTableWidgetI
                                double min, double max, float& value) {
     if (m_filling) return nullptr;
     CElement* element = rows.at(static_cast<std::size_t>(item->row()));
-    const QString refusal =
-        element != nullptr ? CheckDialogNumber(item->text(), min, max, value) : QString();
-    if (element != nullptr && refusal.isEmpty()) return element;
-    if (!refusal.isEmpty()) ShowQuadrellMessage(this, refusal);
+    if (element != nullptr) {
+        const QString refusal = CheckDialogNumber(item->text(), min, max, value);
+        if (refusal.isEmpty()) return element;
+        ShowQuadrellMessage(this, refusal);
+    }
     // The row shows the element as it is again, or goes with it.
     FillLater();
     return nullptr;
 }
 
 float CWireTable::Unlifted(float deckValue) const {
-    const double height = m_document.GetGround().originHeight;
-    return height == 0.0 ? deckValue : static_cast<float>(deckValue - height);
+    return static_cast<float>(deckValue - m_document.GetGround().originHeight);
 }
 
 void CWireTable::MoveStart(CElement& element, bool alongX, float deckValue) {
@@ -187,12 +187,7 @@ void CWireTable::MoveStart(CElement& element, bool alongX, float deckValue) {
 }
 
 void CWireTable::Changed(CElement& element, const CElement::State& before) {
-    if (element.GetState() != before) {
-        m_history.push(new CChangeElementCommand(m_document, element, before, element.GetState(),
-                                                 StepText("Edit", element)));
-    } else {
-        m_document.UpdateAllViews();
-    }
+    PushElementChange(m_history, m_document, element, before, "Edit");
     // The element edited is the one the user works on: the view shows it
     // selected, with its new coordinates.
     emit elementChosen(&element);

@@ -456,11 +456,12 @@ TEST_F(DesignWindowTest, AViewNeverUsesAnElementRemovedThroughAnother) {
     CQuadrellView* second = NewWindow();
     for (int removal : {ID_DELETE_ELEMENT, ID_EDIT_CUT, ID_ROTATE, ID_FLIP, ID_EDIT_UNDO}) {
         SCOPED_TRACE(removal);
-        if (removal != ID_EDIT_UNDO) AddWire(0, 0, 100);
         Activate(first);
         // Undo takes away a wire placed as a step.
-        if (removal == ID_EDIT_UNDO) Command(ID_PLACE_WIRE), Click({0, 0});
-        Activate(first);
+        if (removal == ID_EDIT_UNDO)
+            Command(ID_PLACE_WIRE), Click({0, 0});
+        else
+            AddWire(0, 0, 100);
         Click({50, 0});
         Activate(second);
         Mouse(QEvent::MouseButtonPress, {50, 0});
