@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "nec/ReplacementFile.h"
+#include "nec/DeckFile.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBox.h"
 
@@ -228,12 +228,12 @@ void CPolarCutView::SetCut(const PolarCut& cut) {
 }
 
 bool WriteResultFile(QWidget* parent, const QString& path, std::string_view bytes) {
-    CReplacementFile file(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    file.Write(bytes);
-    if (file.Commit()) return true;
-    ShowQuadrellMessage(
-        parent, QStringLiteral("Cannot write %1:\n%2.\n\nFile Not Created")
-                    .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(file.ErrorText())));
+    const DeckFileResult written =
+        WriteDeckFile(std::filesystem::path(QFile::encodeName(path).toStdString()), bytes);
+    if (written.written) return true;
+    ShowQuadrellMessage(parent, QStringLiteral("Cannot write %1:\n%2.\n\nFile Not Created")
+                                    .arg(QDir::toNativeSeparators(path),
+                                         QString::fromLocal8Bit(written.errorText.c_str())));
     return false;
 }
 

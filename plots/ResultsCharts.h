@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QtCharts/QChartView>
-#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>

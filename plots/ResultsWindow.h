@@ -40,8 +40,6 @@ class CResultsWindow : public QWidget {
     // two 3D windows where there is room for it, below them otherwise.
     static QRect PlaceIn(QSize areaSize);
 
-    double ReferenceOhms() const { return m_referenceOhms; }
-
   private:
     void OnSourceChosen(int index);
     void OnReferenceEdited(const QString& text);

@@ -37,9 +37,11 @@ struct SpawnSettings {
 }  // namespace
 
 void CCancelToken::Cancel() {
-    std::lock_guard lock(m_mutex);
-    m_cancelled = true;
-    for (const pid_t pid : m_pids) ::kill(pid, SIGKILL);
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+    }
+    KillRunning();
 }
 
 void CCancelToken::KillRunning() {

@@ -6,9 +6,10 @@
 #include <numeric>
 #include <string_view>
 
+#include "solver/SweepSplit.h"
+
 namespace {
 
-constexpr std::string_view kFrequencyTitle = "--------- FREQUENCY --------";
 constexpr auto kLookEvery = std::chrono::milliseconds(200);
 // Read at most this much of an output at one look.
 constexpr std::size_t kLargestLook = 1 << 20;

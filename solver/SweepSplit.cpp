@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::string_view kFrequencyTitle = "--------- FREQUENCY --------";
 constexpr std::string_view kCardEcho = "  DATA CARD No:";
 // nec2c echoes a program card as "  DATA CARD No: %3d %2s %3d %5d ...": the
 // mnemonic, then the number of steps of an FR card, stand at fixed columns.

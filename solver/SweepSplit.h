@@ -8,6 +8,10 @@
 
 #include "solver/DeckReader.h"
 
+// The title nec2c prints above each frequency's results: the split cuts its
+// parts' outputs there, and the progress counts them.
+inline constexpr std::string_view kFrequencyTitle = "--------- FREQUENCY --------";
+
 // A frequency sweep that nec2c may solve in parts, each part in a process of
 // its own, with the same numbers as one run gives.
 struct SweepShape {

@@ -1,5 +1,7 @@
 // NEC2d: runs a NEC2 deck with nec2c and writes the listing Quadrell reads.
-//   NEC2d DECK [LISTING]   runs without questions;
+//   NEC2d [-j N] DECK [LISTING]
+//                          runs without questions, a sweep in up to N
+//                          nec2c processes at once;
 //   NEC2d                  asks for the names on its terminal, or, with no
 //                          terminal (as Quadrell starts it), in a window.
 #include <fcntl.h>
