@@ -31,18 +31,10 @@ CElement* CElementList::AddTail(std::unique_ptr<CElement> element) {
     return m_nodes.back().get();
 }
 
-bool CElementList::Remove(const CElement* element) {
-    const auto node = std::find_if(m_nodes.begin(), m_nodes.end(),
-                                   [element](const auto& owned) { return owned.get() == element; });
-    if (node == m_nodes.end()) return false;
-    m_nodes.erase(node);
-    return true;
-}
+bool CElementList::Remove(const CElement* element) { return Take(element) != nullptr; }
 
 bool CElementList::Contains(const CElement* element) const {
-    return element != nullptr &&
-           std::any_of(m_nodes.begin(), m_nodes.end(),
-                       [element](const auto& owned) { return owned.get() == element; });
+    return element != nullptr && IndexOf(element) < GetCount();
 }
 
 std::unique_ptr<CElement> CElementList::Take(const CElement* element) {

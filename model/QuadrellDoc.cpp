@@ -10,11 +10,7 @@ CElement* CQuadrellDoc::AddElementAtTail(std::unique_ptr<CElement> element) {
     return m_elements.AddTail(std::move(element));
 }
 
-void CQuadrellDoc::RemoveElement(CElement* element) {
-    if (element == nullptr || !m_elements.Contains(element)) return;
-    NotifyObservers([element](CDocumentObserver& observer) { observer.OnElementRemoved(element); });
-    m_elements.Remove(element);
-}
+void CQuadrellDoc::RemoveElement(CElement* element) { TakeElement(element); }
 
 std::unique_ptr<CElement> CQuadrellDoc::TakeElement(const CElement* element) {
     if (element == nullptr || !m_elements.Contains(element)) return nullptr;

@@ -140,7 +140,6 @@ DeckImport ReadDeckImport(std::string_view deck, CPoint origin) {
 
     DeckRead read = ReadDeckCards(deck);
     if (!read.failure.empty()) return fail(read.failure);
-    read.structure.Index();
     const std::vector<StructurePart>& parts = read.structure.Parts();
     const PlaneTest planeTest = PlaneTestOf(parts);
     const DrawingMap map = MapOf(read, planeTest);

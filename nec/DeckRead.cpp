@@ -141,8 +141,7 @@ bool ReadGeometry(const ImportCard& card, DeckRead& read) {
     } else {
         return false;
     }
-    if (!read.failure.empty() && !read.failure.ends_with(kCannotOpen))
-        read.failure = ImportFailure(read.failure);
+    if (!read.failure.empty()) read.failure = ImportFailure(read.failure);
     return true;
 }
 
@@ -152,6 +151,8 @@ DeckRead ReadDeckCards(std::string_view deck) {
     DeckRead read;
     CDeckCardReader reader(deck);
     ImportCard card;
+    // Only the first GN and FR cards count.
+    bool groundRead = false, frequencyRead = false;
     while (read.failure.empty() && reader.Next(card)) {
         const std::string& name = card.mnemonic;
         if (name == "EN") break;
@@ -170,14 +171,14 @@ DeckRead ReadDeckCards(std::string_view deck) {
                 read.failure = TooLargeToDraw(card.text);
             read.excitations.push_back(excitation);
         } else if (name == "GN") {
-            if (read.groundRead)
+            if (groundRead)
                 ++read.skipped.otherCards[name];
             else
                 ReadGround(card, read);
-            read.groundRead = true;
+            groundRead = true;
         } else if (name == "FR") {
-            if (!read.frequencyRead) ReadFrequency(card, read);
-            read.frequencyRead = true;
+            if (!frequencyRead) ReadFrequency(card, read);
+            frequencyRead = true;
         } else if (name == "LD") {
             ++read.skipped.loads;
         } else if (name == "TL" || name == "NT") {
@@ -188,5 +189,6 @@ DeckRead ReadDeckCards(std::string_view deck) {
             ++read.skipped.notCards;
         }
     }
+    if (read.failure.empty()) read.structure.Index();
     return read;
 }

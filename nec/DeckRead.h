@@ -55,14 +55,13 @@ struct DeckRead {
     std::vector<Excitation> excitations;
     std::optional<DrawingComment> comment;  // the first drawing comment among the CM cards
     GroundSettings ground;                  // from the first GN card; plane and height unset
-    bool groundRead = false;
     // From the first FR card, else NEC-2's default.
     FrequencySettings frequency{0, 0.0f, WavelengthOf(kNecDefaultFrequency), kNecDefaultFrequency};
-    bool frequencyRead = false;
     ImportSkips skipped;
 };
 
-// Reads the cards of a deck up to EN, NX or its end, and builds its structure.
+// Reads the cards of a deck up to EN, NX or its end, and builds and indexes
+// its structure.
 DeckRead ReadDeckCards(std::string_view deck);
 
 // The magnitude and phase of an excitation's real and imaginary parts.

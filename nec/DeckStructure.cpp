@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <numbers>
-#include <tuple>
 
 namespace {
 

@@ -24,7 +24,7 @@ std::string DrawingCommentCard(const GroundSettings& ground) {
 }
 
 std::optional<DrawingComment> ReadDrawingComment(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
     if (!line.starts_with(kPrefix) || !line.ends_with(kUnit)) return std::nullopt;
     line.remove_prefix(kPrefix.size());
     line.remove_suffix(kUnit.size());
